@@ -1,0 +1,61 @@
+#pragma once
+
+#include "settings/Colormap.h"
+#include "settings/Preset.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class RegKey;
+class RegStore;
+
+// The one store of everything the user can change. Built complete: construction loads it from
+// its backing store, falling back to the factory presets and built-in colormaps.
+class Settings {
+public:
+    // Loads from the default store of this system.
+    Settings();
+    // Loads from the given store, which must outlive this object.
+    explicit Settings(RegStore& store);
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    // An index outside the list gives preset 0; -1 gives null.
+    Preset* GetPreset(int index) const;
+    void DeletePreset(int index);
+    void CreateFactoryPresets();
+
+    // An index outside the library gives colormap 0.
+    Colormap* GetColormap(int index) const;
+    // Removes the colormap and keeps every preset pointing at the colormap it showed before.
+    void DeleteColormap(int index);
+
+    void Save();
+
+    bool DoublePixels = false;
+    int CPU = 60;
+    // Not stored: whether a small preview is paced like the full-screen saver.
+    bool FullScreenPacing = true;
+    int CurrentPreset = 0;
+    bool Cycle = true;
+    bool FastSmoothing = false;
+    bool RGB = true;
+    int Delay = 100;
+    int DelayRange = 30;
+    int CycleType = 1;
+    int TransitionFrames = 64;
+    Preset* m_pCurrentPreset = nullptr;
+    std::vector<std::unique_ptr<Preset>> m_apPresets;
+    std::vector<std::unique_ptr<Colormap>> m_apColormaps;
+
+private:
+    void Load();
+    void LoadColormaps(RegKey& key);
+    void SaveColormaps(RegKey& key);
+    void CreateBuiltInColormaps();
+
+    std::unique_ptr<RegStore> m_pOwnedStore;
+    RegStore* m_pStore;
+};

@@ -1,0 +1,23 @@
+#include "support/Random.h"
+
+#include <atomic>
+
+namespace {
+// Relaxed atomics only keep concurrent draws free of data races; the sequence is meant to be
+// drawn from one thread at a time.
+std::atomic<uint32_t> g_state{1};
+} // namespace
+
+int Rand() {
+    uint32_t state = g_state.load(std::memory_order_relaxed) * 214013u + 2531011u;
+    g_state.store(state, std::memory_order_relaxed);
+    return static_cast<int>((state >> 16) & 0x7FFF);
+}
+
+void SeedRand(uint32_t seed) {
+    g_state.store(seed, std::memory_order_relaxed);
+}
+
+double RandUnit() {
+    return Rand() * 3.051850947599719e-05;
+}
