@@ -1,1 +1,230 @@
+#include "TestSupport.h"
+#include "settings/FileRegStore.h"
+#include "settings/RegFileFormat.h"
+#include "settings/RegistryValues.h"
+#include "settings/Settings.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RegFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("lumenkite-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_path = (m_dir / "settings.reg").string();
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void WriteFile(const std::string& bytes) {
+        std::ofstream(m_path, std::ios::binary) << bytes;
+    }
+    std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    fs::path m_dir;
+    std::string m_path;
+};
+
+std::string Utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (char c : ascii) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+const char* const ExportedByRegedit =
+    "Windows Registry Editor Version 5.00\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0]\r\n"
+    "\"CPU\"=hex:2a,00,00,00\r\n"
+    "\"Cycle\"=dword:00000000\r\n"
+    "\"Presets\"=hex:01,00,00,00\r\n"
+    "\"nColormaps\"=hex:01,00,00,00\r\n"
+    "\"Colormap0\"=\"Path \\\\ \\\"quoted\\\":00000000:FFFFFFFF:\"\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0\\Preset0]\r\n"
+    "\"Name\"=\"Exported\"\r\n"
+    "\"Worms\"=hex:c8,\\\r\n"
+    "  00,00,00\r\n"
+    "\"Orbit\"=hex:00,00,00,00\r\n";
+
+} // namespace
+
+TEST_F(RegFileTest, RegistryEditorExportLoadsInBothEncodings) {
+    for (const std::string& bytes : {std::string(ExportedByRegedit), Utf16(ExportedByRegedit)}) {
+        WriteFile(bytes);
+        ErrorCapture errors;
+        FileRegStore store(m_path);
+        Settings settings(store);
+        EXPECT_TRUE(errors.m_errors.empty());
+        EXPECT_EQ(settings.CPU, 42);
+        EXPECT_TRUE(settings.Cycle);  // a DWORD is not a stored number: default
+        ASSERT_EQ(settings.m_apPresets.size(), 1u);
+        EXPECT_EQ(settings.GetPreset(0)->Name, "Exported");
+        EXPECT_EQ(settings.GetPreset(0)->Worms, 200);
+        EXPECT_EQ(settings.GetPreset(0)->m_anTypeStates[WormTypeSpinner], TypeOn);
+        ASSERT_EQ(settings.m_apColormaps.size(), 1u);
+        EXPECT_EQ(settings.GetColormap(0)->m_strName, "Path \\ \"quoted\"");
+    }
+}
+
+TEST_F(RegFileTest, SaveWritesAnImportableFileThatLoadsBack) {
+    {
+        FileRegStore store(m_path);
+        Settings settings(store);
+        settings.CPU = 85;
+        settings.GetPreset(1)->Name = "Back\\slash \"and\" quotes";
+        settings.Save();
+    }
+    std::string text = ReadFile(m_path);
+    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n"
+                         "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0]\r\n",
+                         0),
+              0u);
+    EXPECT_NE(text.find("\"CPU\"=hex:55,00,00,00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0\\Preset7]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\"Name\"=\"Back\\\\slash \\\"and\\\" quotes\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Colormap14\"=\"White:00000001:2AFFFFFF:FFFFFFFF:\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends in CRLF
+    EXPECT_FALSE(fs::exists(m_path + ".new"));
+
+    FileRegStore store(m_path);
+    Settings loaded(store);
+    EXPECT_EQ(loaded.CPU, 85);
+    EXPECT_EQ(loaded.GetPreset(1)->Name, "Back\\slash \"and\" quotes");
+    EXPECT_EQ(loaded.m_apPresets.size(), 8u);
+    EXPECT_EQ(loaded.m_apColormaps.size(), 15u);
+}
+
+TEST_F(RegFileTest, LinesItDoesNotUnderstandAreSkipped) {
+    WriteFile("\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
+              "\"Orphan\"=hex:01,00,00,00\n"
+              "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0]\n"
+              "; a comment\n"
+              "\"CPU\"=hex:zz,00,00,00\n"
+              "\"Delay\"=hex:07,00,00,00\n"
+              "garbage line\n"
+              "\"DelayRange\"=\n"
+              "\"TransitionFrames\"=hex:10,00,00,00\n"
+              "\"Unclosed=hex:01\n"
+              "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0\\Preset0\n"
+              "\"Presets\"=hex:01,00,00");  // truncated mid-value, no line end
+    ErrorCapture errors;
+    FileRegStore store(m_path);
+    Settings settings(store);
+    EXPECT_TRUE(errors.m_errors.empty());
+    EXPECT_EQ(settings.CPU, 60);
+    EXPECT_EQ(settings.Delay, 7);
+    EXPECT_EQ(settings.DelayRange, 30);
+    EXPECT_EQ(settings.TransitionFrames, 16);
+    EXPECT_EQ(settings.m_apPresets.size(), 8u);
+}
+
+TEST_F(RegFileTest, UnreadableFileIsReportedOnceAndKeptAsBackupOnSave) {
+    const std::string damaged = "\x01\x02 not a registry export \xFF";
+    WriteFile(damaged);
+    ErrorCapture errors;
+    FileRegStore store(m_path);
+    Settings settings(store);
+    ASSERT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_EQ(errors.m_errors[0].title, "Unable to open registry");
+    EXPECT_EQ(errors.m_errors[0].text, "Error");
+    EXPECT_NE(errors.m_errors[0].detail.find(m_path), std::string::npos);
+    EXPECT_EQ(settings.m_apPresets.size(), 8u);
+    EXPECT_EQ(ReadFile(m_path), damaged);  // loading never touches the file
+
+    settings.Save();
+    EXPECT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_EQ(ReadFile(m_path + ".bak"), damaged);
+    FileRegStore reread(m_path);
+    Settings loaded(reread);
+    EXPECT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_EQ(loaded.m_apPresets.size(), 8u);
+}
+
+TEST_F(RegFileTest, EmptyFileIsDamagedNotFirstRun) {
+    WriteFile("");
+    ErrorCapture errors;
+    FileRegStore store(m_path);
+    Settings settings(store);
+    EXPECT_EQ(errors.m_errors.size(), 1u);
+}
+
+TEST_F(RegFileTest, DirectoryInThePlaceOfTheFileIsReportedAndLeftAlone) {
+    fs::create_directories(m_path);
+    std::ofstream(fs::path(m_path) / "keep.txt") << "mine";
+    ErrorCapture errors;
+    FileRegStore store(m_path);
+    Settings settings(store);
+    ASSERT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_NE(errors.m_errors[0].detail.find("is a directory"), std::string::npos);
+    settings.Save();
+    ASSERT_EQ(errors.m_errors.size(), 2u);
+    EXPECT_EQ(errors.m_errors[1].title, "Unable to open registry key");
+    EXPECT_TRUE(fs::exists(fs::path(m_path) / "keep.txt"));
+}
+
+TEST_F(RegFileTest, FailedSaveKeepsThePreviousSettings) {
+    // A folder that cannot hold files: its would-be parent is a plain file.
+    fs::path blocker = m_dir / "blocker";
+    std::ofstream(blocker) << "x";
+    std::string path = (blocker / "settings.reg").string();
+    ErrorCapture errors;
+    FileRegStore store(path);
+    Settings settings(store);
+    EXPECT_TRUE(errors.m_errors.empty());
+    settings.Save();
+    ASSERT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_EQ(errors.m_errors[0].title, "Unable to open registry key");
+    EXPECT_FALSE(errors.m_errors[0].detail.empty());
+
+    // An existing file survives a save that cannot complete.
+    WriteFile(ExportedByRegedit);
+    FileRegStore good(m_path);
+    Settings first(good);
+    fs::create_directories(m_path + ".new");  // the temporary file cannot be created
+    first.CPU = 1;
+    first.Save();
+    EXPECT_EQ(ReadFile(m_path), ExportedByRegedit);
+}
+
+TEST(RegFileFormat, UnknownTypesSurviveARoundTrip) {
+    RegTree tree;
+    RegSection& section = tree.Create("HKEY_CURRENT_USER\\Software\\Other");
+    section.Set("Dword", RegDword, {0x78, 0x56, 0x34, 0x12});
+    section.Set("Expand", RegExpandSz, {'%', 'P', '%'});
+    section.Set("Multi", RegSz, {'a', '\n', 'b'});
+    section.Set("", RegBinary, std::vector<uint8_t>(100, 0xAB));
+    std::string text = FormatRegFile(tree);
+    EXPECT_NE(text.find("\"Dword\"=dword:12345678\r\n"), std::string::npos);
+
+    RegTree back;
+    ASSERT_TRUE(ParseRegFile(text, back));
+    RegSection* reread = back.Find("hkey_current_user\\software\\other");
+    ASSERT_NE(reread, nullptr);
+    ASSERT_EQ(reread->values.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(reread->values[i].name, section.values[i].name);
+        EXPECT_EQ(reread->values[i].type, section.values[i].type);
+        EXPECT_EQ(reread->values[i].data, section.values[i].data);
+    }
+}

@@ -1,1 +1,116 @@
+#include "TestSupport.h"
+#include "settings/RegTree.h"
+#include "settings/Settings.h"
+
 #include <gtest/gtest.h>
+
+TEST(SettingsDefaults, EmptyStoreGivesFactoryPresetsBuiltInColormapsAndDefaults) {
+    TraceCapture trace;
+    MemoryRegStore store;
+    Settings settings(store);
+
+    EXPECT_TRUE(trace.Contains("Settings: Creating presets"));
+    EXPECT_TRUE(trace.Contains("Settings: Creating colormaps"));
+    const char* names[] = {"Fireworks",     "Ice Flower",    "Planetary", "Catherine Wheel",
+                           "Dragon Flies", "Classic Worms", "Tentacles", "The Dark Side"};
+    ASSERT_EQ(settings.m_apPresets.size(), 8u);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(settings.m_apPresets[i]->Name, names[i]);
+    ASSERT_EQ(settings.m_apColormaps.size(), 15u);
+    EXPECT_EQ(settings.m_apColormaps[0]->m_strName, "Summer Evening");
+    EXPECT_EQ(settings.m_apColormaps[14]->m_strName, "White");
+
+    EXPECT_FALSE(settings.DoublePixels);
+    EXPECT_TRUE(settings.RGB);
+    EXPECT_EQ(settings.CPU, 60);
+    EXPECT_EQ(settings.CycleType, 1);
+    EXPECT_TRUE(settings.Cycle);
+    EXPECT_EQ(settings.CurrentPreset, 0);
+    EXPECT_FALSE(settings.FastSmoothing);
+    EXPECT_EQ(settings.Delay, 100);
+    EXPECT_EQ(settings.DelayRange, 30);
+    EXPECT_EQ(settings.TransitionFrames, 64);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.m_apPresets[0].get());
+
+    // Loading writes nothing back.
+    EXPECT_TRUE(store.Root().values.empty());
+}
+
+TEST(SettingsDefaults, FactoryPresetRowsAndTheirColormaps) {
+    MemoryRegStore store;
+    Settings settings(store);
+    const Preset& planetary = *settings.GetPreset(2);
+    EXPECT_EQ(planetary.Colormap, 1);
+    EXPECT_EQ(planetary.Worms, 50);
+    EXPECT_EQ(planetary.InitialWorms, 1);
+    EXPECT_EQ(planetary.WormSize, 3);
+    EXPECT_FALSE(planetary.Recycle);
+    for (int type = 0; type < WormTypeCount; ++type)
+        EXPECT_EQ(planetary.m_anTypeStates[type],
+                  (type == WormTypeSpinner || type == WormTypeDot) ? TypeOn : TypeOff);
+
+    const Preset& iceFlower = *settings.GetPreset(1);
+    EXPECT_TRUE(iceFlower.Recycle);
+    EXPECT_TRUE(iceFlower.StartInCenter);
+    EXPECT_EQ(iceFlower.m_anTypeStates[WormTypeTwisty], TypeOn);
+
+    const char* colormapNames[] = {"Fireworks", "Ice",   "Night Sky", "Summer Evening",
+                                   "Neon",      "Fire",  "Ghost",     "The Dark Side"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(settings.GetColormap(settings.GetPreset(i)->Colormap)->m_strName,
+                  colormapNames[i]);
+}
+
+TEST(SettingsLookups, OutOfRangeIndicesFallBackToTheFirstEntry) {
+    MemoryRegStore store;
+    Settings settings(store);
+    EXPECT_EQ(settings.GetPreset(-1), nullptr);
+    EXPECT_EQ(settings.GetPreset(8), settings.GetPreset(0));
+    EXPECT_EQ(settings.GetPreset(-5), settings.GetPreset(0));
+    EXPECT_EQ(settings.GetColormap(15), settings.GetColormap(0));
+    EXPECT_EQ(settings.GetColormap(-1), settings.GetColormap(0));
+}
+
+TEST(SettingsPresets, NewPresetDefaultsAndAllTypesOff) {
+    Preset preset("New Preset");
+    EXPECT_EQ(preset.Worms, 50);
+    EXPECT_EQ(preset.InitialWorms, 10);
+    EXPECT_EQ(preset.WormSize, 1);
+    EXPECT_EQ(preset.Colormap, 0);
+    EXPECT_FALSE(preset.Recycle || preset.Spawn || preset.StartInCenter);
+    for (int state : preset.m_anTypeStates)
+        EXPECT_EQ(state, TypeOn);
+    preset.SetAllTypesOff();
+    for (int state : preset.m_anTypeStates)
+        EXPECT_EQ(state, TypeOff);
+}
+
+TEST(SettingsPresets, DeletingShiftsLaterPresetsAndNeverLeavesADanglingCurrent) {
+    MemoryRegStore store;
+    Settings settings(store);
+    Preset* third = settings.GetPreset(3);
+    settings.DeletePreset(2);
+    EXPECT_EQ(settings.m_apPresets.size(), 7u);
+    EXPECT_EQ(settings.GetPreset(2), third);
+
+    settings.DeletePreset(0);  // the current preset
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
+    EXPECT_EQ(settings.CurrentPreset, 0);
+}
+
+TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {
+    MemoryRegStore store;
+    Settings settings(store);
+    Colormap* formerFour = settings.GetColormap(4);
+    Preset& fireworks = *settings.GetPreset(0);  // colormap 4
+    Preset& catherine = *settings.GetPreset(3);  // colormap 0
+    Preset& planetary = *settings.GetPreset(2);  // colormap 1
+    planetary.Colormap = 3;
+
+    settings.DeleteColormap(3);
+    EXPECT_EQ(settings.m_apColormaps.size(), 14u);
+    EXPECT_EQ(fireworks.Colormap, 3);
+    EXPECT_EQ(settings.GetColormap(fireworks.Colormap), formerFour);
+    EXPECT_EQ(catherine.Colormap, 0);
+    EXPECT_EQ(planetary.Colormap, 0);  // pointed at the deleted one
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "settings/ErrorReport.h"
+#include "support/Trace.h"
+
+#include <string>
+#include <vector>
+
+// Captures every trace line while alive.
+class TraceCapture {
+public:
+    TraceCapture();
+    ~TraceCapture();
+    bool Contains(const std::string& line) const;
+    std::vector<std::string> m_lines;
+
+private:
+    TraceSink m_previous;
+};
+
+struct ReportedError {
+    std::string title, text, detail;
+};
+
+// Captures error reports (message boxes) while alive.
+class ErrorCapture {
+public:
+    ErrorCapture();
+    ~ErrorCapture();
+    std::vector<ReportedError> m_errors;
+
+private:
+    ErrorReporter m_previous;
+};
