@@ -25,8 +25,8 @@ enum WormType {
 constexpr int WormTypeCount = 15;
 
 struct WormTypeInfo {
-    const char* displayName;   // label on the Types page
-    const char* registryName;  // value name under which a preset stores this type's state
+    const char* displayName;  // label on the Types page
+    const char* registryName; // value name under which a preset stores this type's state
     int index;
 };
 

@@ -5,8 +5,8 @@
 
 // The few failures a user is told about. Windows shows a message box; elsewhere a line goes to
 // standard error. Tests install a capturing reporter.
-using ErrorReporter =
-    std::function<void(const std::string& title, const std::string& text, const std::string& detail)>;
+using ErrorReporter = std::function<void(const std::string& title, const std::string& text,
+                                         const std::string& detail)>;
 
 void ReportError(const std::string& title, const std::string& text, const std::string& detail = {});
 

@@ -99,7 +99,8 @@ std::vector<std::string> LogicalLines(const std::string& text) {
         std::string line = continuing ? Trim(raw) : raw;
         current += line;
         std::string trimmed = Trim(current);
-        continuing = !trimmed.empty() && trimmed.back() == '\\' && trimmed.find("=hex") != std::string::npos;
+        continuing =
+            !trimmed.empty() && trimmed.back() == '\\' && trimmed.find("=hex") != std::string::npos;
         if (continuing) {
             current = trimmed.substr(0, trimmed.size() - 1);
             continue;
@@ -147,7 +148,7 @@ bool ParseHexBytes(const std::string& text, std::vector<uint8_t>& out) {
 }
 
 bool IsWideStringType(uint32_t type) {
-    return type == RegSz || type == RegExpandSz || type == 7;  // 7: multi-string
+    return type == RegSz || type == RegExpandSz || type == 7; // 7: multi-string
 }
 
 // One "name"=data line into the section; false when it is not understood.
@@ -212,13 +213,15 @@ bool ParseValueLine(const std::string& line, bool unicode, RegSection& section) 
     return true;
 }
 
-std::string Escape(const std::string& s) {
-    std::string out;
+// In quotes, with backslashes and quotes escaped.
+std::string Quoted(const std::string& s) {
+    std::string out = "\"";
     for (char c : s) {
         if (c == '\\' || c == '"')
             out += '\\';
         out += c;
     }
+    out += '"';
     return out;
 }
 
@@ -273,7 +276,7 @@ bool ParseRegFile(const std::string& bytes, RegTree& tree) {
     if (!unicode && header != HeaderV4)
         return false;
 
-    std::string current;  // empty: outside any section we keep
+    std::string current; // empty: outside any section we keep
     for (size_t i = first + 1; i < lines.size(); ++i) {
         std::string line = Trim(lines[i]);
         if (line.empty() || line[0] == ';')
@@ -298,12 +301,12 @@ std::string FormatRegFile(const RegTree& tree) {
     for (const RegSection& section : tree.m_aSections) {
         out += "\r\n[" + section.path + "]\r\n";
         for (const RegValue& value : section.values) {
-            std::string name = value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"";
+            std::string name = value.name.empty() ? std::string("@") : Quoted(value.name);
             std::string text(value.data.begin(), value.data.end());
             if (value.type == RegSz)
                 text = text.substr(0, text.find('\0'));
             if (value.type == RegSz && QuotableText(text)) {
-                out += name + "=\"" + Escape(text) + "\"\r\n";
+                out += name + "=" + Quoted(text) + "\r\n";
             } else if (value.type == RegDword && value.data.size() == 4) {
                 char digits[16];
                 uint32_t v = value.data[0] | value.data[1] << 8 | value.data[2] << 16 |

@@ -13,7 +13,7 @@ struct RegValue {
 };
 
 struct RegSection {
-    std::string path;  // full key path, e.g. HKEY_CURRENT_USER\Software\...
+    std::string path; // full key path, e.g. HKEY_CURRENT_USER\Software\...
     std::vector<RegValue> values;
 
     RegValue* Find(const std::string& name);

@@ -11,10 +11,9 @@ int ReadRegInt(RegKey& key, const char* name, int defaultValue) {
     uint32_t type = RegNone;
     uint32_t size = sizeof bytes;
     if (key.QueryValue(name, &type, bytes, &size) && type == RegBinary) {
-        int value = static_cast<int>(static_cast<uint32_t>(bytes[0]) |
-                                     static_cast<uint32_t>(bytes[1]) << 8 |
-                                     static_cast<uint32_t>(bytes[2]) << 16 |
-                                     static_cast<uint32_t>(bytes[3]) << 24);
+        int value = static_cast<int>(
+            static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
         Trace(TraceInfo, "Settings: Regvalue %s = %d", name, value);
         return value;
     }

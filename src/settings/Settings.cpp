@@ -9,7 +9,7 @@ struct FactoryPreset {
     const char* name;
     int colormap, worms, initialWorms, wormSize;
     bool recycle, spawn, startInCenter;
-    int typeOn[2];  // behaviours that take part; -1 ends the list
+    int typeOn[2]; // behaviours that take part; -1 ends the list
 };
 
 const FactoryPreset g_aFactoryPresets[] = {

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "settings/Colormap.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +182,7 @@ TEST(ColormapStops, MoveStopTracksTheStopAndNeverPassesAnEqualNeighbour) {
         EXPECT_LE(colormap.m_aStops[i].position, colormap.m_aStops[i + 1].position);
 
     index = 3;
-    colormap.MoveStop(index, 100);  // lands beside the stop already at 100
+    colormap.MoveStop(index, 100); // lands beside the stop already at 100
     EXPECT_EQ(index, 2);
     EXPECT_EQ(colormap.m_aStops[1].position, 100);
     EXPECT_EQ(colormap.m_aStops[1].colour.red, 30);

@@ -67,7 +67,7 @@ TEST(RegistryValues, StringsStopAtTheFirstZeroAndIgnoreTheType) {
 
     WriteRegString(*key, "Name", "Planetary");
     EXPECT_EQ(store.Root().Find("Name")->type, RegSz);
-    EXPECT_EQ(store.Root().Find("Name")->data, Text("Planetary"));  // no terminator
+    EXPECT_EQ(store.Root().Find("Name")->data, Text("Planetary")); // no terminator
 }
 
 TEST(SettingsPersistence, SaveThenLoadRoundTripsEverything) {
@@ -149,7 +149,7 @@ TEST(SettingsPersistence, MissingSubkeysAreSkippedAndLeftBehindOnSave) {
     settings.Save();
     EXPECT_EQ(store.Root().Find("Presets")->data, Le32(2));
     EXPECT_EQ(PresetKey(store, 1).Find("Name")->data, Text("Two"));
-    EXPECT_EQ(PresetKey(store, 2).Find("Name")->data, Text("Two"));  // stale, never deleted
+    EXPECT_EQ(PresetKey(store, 2).Find("Name")->data, Text("Two")); // stale, never deleted
 }
 
 TEST(SettingsPersistence, OutOfRangeCurrentPresetSelectsTheFirstButKeepsItsNumber) {

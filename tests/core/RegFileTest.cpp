@@ -17,18 +17,17 @@ namespace {
 class RegFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("lumenkite-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("lumenkite-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_path = (m_dir / "settings.reg").string();
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    void WriteFile(const std::string& bytes) {
-        std::ofstream(m_path, std::ios::binary) << bytes;
-    }
+    void WriteFile(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
     std::string ReadFile(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream out;
@@ -75,7 +74,7 @@ TEST_F(RegFileTest, RegistryEditorExportLoadsInBothEncodings) {
         Settings settings(store);
         EXPECT_TRUE(errors.m_errors.empty());
         EXPECT_EQ(settings.CPU, 42);
-        EXPECT_TRUE(settings.Cycle);  // a DWORD is not a stored number: default
+        EXPECT_TRUE(settings.Cycle); // a DWORD is not a stored number: default
         ASSERT_EQ(settings.m_apPresets.size(), 1u);
         EXPECT_EQ(settings.GetPreset(0)->Name, "Exported");
         EXPECT_EQ(settings.GetPreset(0)->Worms, 200);
@@ -104,7 +103,7 @@ TEST_F(RegFileTest, SaveWritesAnImportableFileThatLoadsBack) {
     EXPECT_NE(text.find("\"Name\"=\"Back\\\\slash \\\"and\\\" quotes\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\"Colormap14\"=\"White:00000001:2AFFFFFF:FFFFFFFF:\"\r\n"),
               std::string::npos);
-    EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends in CRLF
+    EXPECT_EQ(text.find("\n\n"), std::string::npos); // every line ends in CRLF
     EXPECT_FALSE(fs::exists(m_path + ".new"));
 
     FileRegStore store(m_path);
@@ -127,7 +126,7 @@ TEST_F(RegFileTest, LinesItDoesNotUnderstandAreSkipped) {
               "\"TransitionFrames\"=hex:10,00,00,00\n"
               "\"Unclosed=hex:01\n"
               "[HKEY_CURRENT_USER\\Software\\BrassPelican\\Lumenkite\\2.0\\Preset0\n"
-              "\"Presets\"=hex:01,00,00");  // truncated mid-value, no line end
+              "\"Presets\"=hex:01,00,00"); // truncated mid-value, no line end
     ErrorCapture errors;
     FileRegStore store(m_path);
     Settings settings(store);
@@ -150,7 +149,7 @@ TEST_F(RegFileTest, UnreadableFileIsReportedOnceAndKeptAsBackupOnSave) {
     EXPECT_EQ(errors.m_errors[0].text, "Error");
     EXPECT_NE(errors.m_errors[0].detail.find(m_path), std::string::npos);
     EXPECT_EQ(settings.m_apPresets.size(), 8u);
-    EXPECT_EQ(ReadFile(m_path), damaged);  // loading never touches the file
+    EXPECT_EQ(ReadFile(m_path), damaged); // loading never touches the file
 
     settings.Save();
     EXPECT_EQ(errors.m_errors.size(), 1u);
@@ -201,7 +200,7 @@ TEST_F(RegFileTest, FailedSaveKeepsThePreviousSettings) {
     WriteFile(ExportedByRegedit);
     FileRegStore good(m_path);
     Settings first(good);
-    fs::create_directories(m_path + ".new");  // the temporary file cannot be created
+    fs::create_directories(m_path + ".new"); // the temporary file cannot be created
     first.CPU = 1;
     first.Save();
     EXPECT_EQ(ReadFile(m_path), ExportedByRegedit);

@@ -1,6 +1,6 @@
+#include "settings/Settings.h"
 #include "TestSupport.h"
 #include "settings/RegTree.h"
-#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ TEST(SettingsDefaults, EmptyStoreGivesFactoryPresetsBuiltInColormapsAndDefaults)
 
     EXPECT_TRUE(trace.Contains("Settings: Creating presets"));
     EXPECT_TRUE(trace.Contains("Settings: Creating colormaps"));
-    const char* names[] = {"Fireworks",     "Ice Flower",    "Planetary", "Catherine Wheel",
+    const char* names[] = {"Fireworks",    "Ice Flower",    "Planetary", "Catherine Wheel",
                            "Dragon Flies", "Classic Worms", "Tentacles", "The Dark Side"};
     ASSERT_EQ(settings.m_apPresets.size(), 8u);
     for (int i = 0; i < 8; ++i)
@@ -54,8 +54,8 @@ TEST(SettingsDefaults, FactoryPresetRowsAndTheirColormaps) {
     EXPECT_TRUE(iceFlower.StartInCenter);
     EXPECT_EQ(iceFlower.m_anTypeStates[WormTypeTwisty], TypeOn);
 
-    const char* colormapNames[] = {"Fireworks", "Ice",   "Night Sky", "Summer Evening",
-                                   "Neon",      "Fire",  "Ghost",     "The Dark Side"};
+    const char* colormapNames[] = {"Fireworks", "Ice",  "Night Sky", "Summer Evening",
+                                   "Neon",      "Fire", "Ghost",     "The Dark Side"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(settings.GetColormap(settings.GetPreset(i)->Colormap)->m_strName,
                   colormapNames[i]);
@@ -93,7 +93,7 @@ TEST(SettingsPresets, DeletingShiftsLaterPresetsAndNeverLeavesADanglingCurrent) 
     EXPECT_EQ(settings.m_apPresets.size(), 7u);
     EXPECT_EQ(settings.GetPreset(2), third);
 
-    settings.DeletePreset(0);  // the current preset
+    settings.DeletePreset(0); // the current preset
     EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
     EXPECT_EQ(settings.CurrentPreset, 0);
 }
@@ -102,9 +102,9 @@ TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {
     MemoryRegStore store;
     Settings settings(store);
     Colormap* formerFour = settings.GetColormap(4);
-    Preset& fireworks = *settings.GetPreset(0);  // colormap 4
-    Preset& catherine = *settings.GetPreset(3);  // colormap 0
-    Preset& planetary = *settings.GetPreset(2);  // colormap 1
+    Preset& fireworks = *settings.GetPreset(0); // colormap 4
+    Preset& catherine = *settings.GetPreset(3); // colormap 0
+    Preset& planetary = *settings.GetPreset(2); // colormap 1
     planetary.Colormap = 3;
 
     settings.DeleteColormap(3);
@@ -112,5 +112,5 @@ TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {
     EXPECT_EQ(fireworks.Colormap, 3);
     EXPECT_EQ(settings.GetColormap(fireworks.Colormap), formerFour);
     EXPECT_EQ(catherine.Colormap, 0);
-    EXPECT_EQ(planetary.Colormap, 0);  // pointed at the deleted one
+    EXPECT_EQ(planetary.Colormap, 0); // pointed at the deleted one
 }

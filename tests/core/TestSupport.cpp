@@ -3,7 +3,10 @@
 #include <algorithm>
 
 TraceCapture::TraceCapture() {
-    m_previous = SetTraceSink([this](int, const std::string& line) { m_lines.push_back(line); });
+    m_previous = SetTraceSink([this](int, const std::string& line) {
+        std::lock_guard lock(m_mutex);
+        m_lines.push_back(line);
+    });
 }
 
 TraceCapture::~TraceCapture() {
@@ -11,7 +14,12 @@ TraceCapture::~TraceCapture() {
 }
 
 bool TraceCapture::Contains(const std::string& line) const {
-    return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
+    return Count(line) > 0;
+}
+
+int TraceCapture::Count(const std::string& line) const {
+    std::lock_guard lock(m_mutex);
+    return static_cast<int>(std::count(m_lines.begin(), m_lines.end(), line));
 }
 
 ErrorCapture::ErrorCapture() {

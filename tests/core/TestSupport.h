@@ -3,18 +3,21 @@
 #include "settings/ErrorReport.h"
 #include "support/Trace.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
-// Captures every trace line while alive.
+// Captures every trace line while alive, from any thread.
 class TraceCapture {
 public:
     TraceCapture();
     ~TraceCapture();
     bool Contains(const std::string& line) const;
+    int Count(const std::string& line) const;
     std::vector<std::string> m_lines;
 
 private:
+    mutable std::mutex m_mutex;
     TraceSink m_previous;
 };
 

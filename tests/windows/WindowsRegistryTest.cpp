@@ -31,8 +31,7 @@ protected:
         if (!subKey.empty())
             path += "\\" + subKey;
         HKEY key = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key),
-                  ERROR_SUCCESS)
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS)
             << path;
         return key;
     }
@@ -50,6 +49,11 @@ protected:
         RegQueryValueExA(key, name, nullptr, &raw.type, raw.bytes.data(), &size);
         return raw;
     }
+    // The text up to the first zero (the registry may add a terminator of its own).
+    static std::string Text(const Raw& raw) {
+        std::string text(raw.bytes.begin(), raw.bytes.end());
+        return text.substr(0, text.find('\0'));
+    }
     static std::vector<BYTE> Le32(DWORD v) {
         return {BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
     }
@@ -64,7 +68,7 @@ TEST_F(RegistryTest, FirstRunWritesNothingUntilSave) {
     Settings settings;
     EXPECT_EQ(settings.m_apPresets.size(), 8u);
     EXPECT_EQ(settings.m_apColormaps.size(), 15u);
-    HKEY key = OpenSettingsKey();  // created by the load, but empty
+    HKEY key = OpenSettingsKey(); // created by the load, but empty
     DWORD values = 99, subKeys = 99;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
                      nullptr, nullptr, nullptr);
@@ -90,13 +94,13 @@ TEST_F(RegistryTest, SaveWritesFourByteBinariesAndUnterminatedStrings) {
     Raw colormap = Query(root, "Colormap11");
     EXPECT_EQ(colormap.type, DWORD(REG_SZ));
     std::string ice = "Ice:00FFFFFF:606464FF:80B4B4FF:A4C8C8FF:FFFFFFFF:";
-    EXPECT_EQ(colormap.bytes, std::vector<BYTE>(ice.begin(), ice.end()));
+    EXPECT_EQ(Text(colormap), ice);
     RegCloseKey(root);
 
     HKEY preset = OpenSettingsKey("Preset3");
     Raw name = Query(preset, "Name");
     EXPECT_EQ(name.type, DWORD(REG_SZ));
-    EXPECT_EQ(name.bytes.size(), std::string("Catherine Wheel").size());
+    EXPECT_EQ(Text(name), "Catherine Wheel");
     EXPECT_EQ(Query(preset, "Worms").bytes, Le32(500));
     EXPECT_EQ(Query(preset, "Orbit").bytes, Le32(0));
     EXPECT_EQ(Query(preset, "Fireworks").bytes, Le32(1));
