@@ -1,0 +1,134 @@
+#include "engine/RenderThread.h"
+
+#include "engine/FrameTarget.h"
+#include "engine/SmoothThing.h"
+#include "settings/Settings.h"
+#include "support/Clock.h"
+#include "support/Random.h"
+
+RenderThread::RenderThread(Settings* settings, RenderListener* listener)
+    : WorkerThread(listener, "RenderThread"), m_pSettings(settings) {}
+
+RenderThread::~RenderThread() {
+    KillAndWait();
+}
+
+void RenderThread::BeginRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
+                               bool restrictParticles, bool cycle) {
+    {
+        std::lock_guard lock(m_Lock);
+        m_nWidth = rect.Width();
+        m_nHeight = rect.Height();
+        m_nLeft = rect.left;
+        m_nTop = rect.top;
+        m_pTarget = target;
+        m_pImage = image;
+        m_nPitch = pitch;
+        m_bRestrictParticles = restrictParticles;
+        m_bCycle = cycle;
+        if (m_pSettings->DelayRange > m_pSettings->Delay)
+            m_pSettings->DelayRange = m_pSettings->Delay;
+        m_pSmoothThing.reset();
+        m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
+                                                       restrictParticles, m_dAreaRatio);
+    }
+    Start();
+}
+
+void RenderThread::EndRender() {
+    Stop();
+    std::lock_guard lock(m_Lock);
+    m_pSmoothThing.reset();
+}
+
+void RenderThread::ApplyCpu() {
+    SetCpu(m_pSettings->CPU);
+}
+
+void RenderThread::UpdateTargetWorms() {
+    std::lock_guard lock(m_Lock);
+    if (m_pSmoothThing)
+        m_pSmoothThing->UpdateTargetWorms();
+}
+
+void RenderThread::Tick() {
+    if (m_bCycle) {
+        if (m_bFading)
+            AdvanceFade();
+        else
+            AdvanceTimer();
+    }
+    if (m_pSmoothThing)
+        m_pSmoothThing->DoFrame(m_pImage, m_nPitch, m_bFading);
+    if (m_pTarget)
+        m_pTarget->Present(m_nLeft, m_nTop, m_nWidth, m_nHeight);
+}
+
+void RenderThread::AdvanceFade() {
+    int frames = m_pSettings->TransitionFrames;
+    int k = m_nFadeFrame;
+    PaletteEntry palette[256];
+    for (int i = 0; i < 256; ++i) {
+        const PaletteEntry& from = m_aFromPalette[i];
+        const PaletteEntry& to = m_aToPalette[i];
+        // A fade of no frames (a hand-edited setting) shows the incoming palette at once.
+        auto channel = [&](uint8_t f, uint8_t t) {
+            return frames > 0 ? static_cast<uint8_t>(f + ((t - f) * k) / frames) : t;
+        };
+        palette[i] = {channel(from.blue, to.blue), channel(from.green, to.green),
+                      channel(from.red, to.red), 0};
+    }
+    if (m_pTarget)
+        m_pTarget->LoadPalette(palette);
+
+    if (k >= frames) {
+        m_bFading = false;
+        m_pSettings->CurrentPreset = m_nNextPreset;
+        m_pSettings->m_pCurrentPreset = m_pSettings->GetPreset(m_nNextPreset);
+        m_dwNextSwitch = 0;
+        if (m_pSmoothThing)
+            m_pSmoothThing->m_bPopulate = true;
+    } else {
+        ++m_nFadeFrame;
+    }
+}
+
+void RenderThread::AdvanceTimer() {
+    uint32_t now = GetClock().TickCount();
+    if (m_dwNextSwitch == 0) {
+        uint32_t delay = static_cast<uint32_t>(m_pSettings->Delay) * 1000u;
+        uint32_t range = static_cast<uint32_t>(m_pSettings->DelayRange) * 1000u;
+        m_dwNextSwitch = now + delay - range;
+        uint32_t span = range * 2;
+        if (m_pSettings->DelayRange != 0 && span != 0) {
+            // The spread spans more than one draw of 0..32767: two draws make 30 bits.
+            uint32_t wide = static_cast<uint32_t>(Rand()) << 15 | static_cast<uint32_t>(Rand());
+            m_dwNextSwitch += wide % span;
+        }
+    }
+    // The tick count wraps every 49.7 days: compare by the signed distance.
+    if (static_cast<int32_t>(now - m_dwNextSwitch) <= 0)
+        return;
+    m_nFadeFrame = 0;
+    FillPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
+    m_nNextPreset = ChooseNextPreset();
+    FillPalette(m_pSettings->GetPreset(m_nNextPreset), m_aToPalette);
+    m_bFading = true;
+}
+
+int RenderThread::ChooseNextPreset() const {
+    int count = static_cast<int>(m_pSettings->m_apPresets.size());
+    int current = m_pSettings->CurrentPreset;
+    if (m_pSettings->CycleType == 1 || count <= 1) {
+        int next = current + 1;
+        return (next >= count || next < 0) ? 0 : next;
+    }
+    int r = Rand() % (count - 1);
+    return r >= current ? r + 1 : r;
+}
+
+void RenderThread::FillPalette(const Preset* preset, PaletteEntry palette[256]) const {
+    const Colormap* colormap = m_pSettings->GetColormap(preset ? preset->Colormap : 0);
+    if (colormap)
+        colormap->FillColorTable(palette);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/AutoResetEvent.h"
+
+#include <atomic>
+#include <cstdint>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class RenderListener;
+
+// The pause after a frame that took `elapsedMs`, so that ticking takes `cpu` percent of the wall
+// time; with full-screen pacing lengthened as if the whole screen had been drawn. At most 200 ms.
+uint32_t ComputePause(double elapsedMs, int cpu, bool fullScreenPacing, double areaRatio);
+
+// A thread that calls Tick under a lock, then pauses for the CPU share, while it is started.
+// It sleeps from construction until Start. The owner calls Kill before deleting it.
+class WorkerThread {
+public:
+    WorkerThread(RenderListener* listener, std::string name);
+    virtual ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
+
+    void Start();
+    // Returns once the thread sleeps: no Tick runs until the next Start.
+    void Stop();
+    // Ends the thread, waiting for it at most 2000 ms. Destruction kills too, and then waits for
+    // the thread however long it takes, since it uses this object.
+    void Kill();
+    void SetCpu(int percent);
+    void SetAreaRatio(double ratio);
+    void SetFullScreenPacing(bool on);
+
+    // Guards the frame state of the subclass and every Tick; re-entrant because the window takes
+    // it and then calls operations that take it again.
+    std::recursive_mutex m_Lock;
+
+protected:
+    // One frame; called on the worker thread with m_Lock held.
+    virtual void Tick() = 0;
+    // For the subclass's destructor: the thread must not tick into a half-destroyed object.
+    void KillAndWait();
+
+    std::string m_strName;
+    double m_dAreaRatio = 1.0;
+
+private:
+    void Run();
+    bool HasEnded() const;
+
+    int m_nFrames = 0;
+    uint32_t m_dwRateTick = 0;
+    int m_nCpu = 50;
+    bool m_bFullScreenPacing = false;
+    std::atomic<bool> m_bDie{false};
+    std::atomic<bool> m_bRunning{false};
+    RenderListener* m_pListener;
+    AutoResetEvent m_hWakeEvent;
+    AutoResetEvent m_hSleepEvent;
+    std::promise<void> m_endedPromise;
+    std::future<void> m_ended;
+    std::thread m_thread;
+};
