@@ -42,8 +42,8 @@ test-win32: win32
 
 bench: deps
 	cmake --preset native-release
-	cmake --build --preset native-release
-	@echo "No benchmarks yet."
+	cmake --build --preset native-release --target lumenkite_bench
+	build/native-release/bench/lumenkite_bench
 
 format:
 	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
