@@ -1,171 +1,147 @@
-// The smoothing pass is the inner loop of the saver. Each variant is timed alone and, in the same
-// iterations, against a memcpy of exactly the bytes it writes (destination field plus image), so
-// the "vs_memcpy" counter says how far the pass is from being bound by memory bandwidth. Whole
-// frames are timed for every factory preset at its full population.
-#include "engine/SmoothThing.h"
-#include "engine/Smoothing.h"
-#include "settings/RegTree.h"
-#include "settings/Settings.h"
-#include "support/Random.h"
+// The smoothing pass is the inner loop of the saver. Every kernel set this processor can run is
+// timed for each filter at full HD and 4K against a memcpy of exactly the bytes it writes, and
+// whole frames of each factory preset are timed against the pass alone. The results are printed
+// as two tables at the end rather than run by run.
+#include "SmoothingBench.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdint>
-#include <cstring>
-#include <memory>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Size {
-    int width, height;
-};
+using namespace bench;
 
-const Size kSizes[] = {{1920, 1080}, {3840, 2160}};
-
-enum class Variant { Normal, Fast, NormalDoubled, FastDoubled };
-
-struct VariantInfo {
-    Variant variant;
-    const char* name;
-    bool fast, doubled;
-};
-
-const VariantInfo kVariants[] = {
-    {Variant::Normal, "Normal", false, false},
-    {Variant::Fast, "Fast", true, false},
-    {Variant::NormalDoubled, "NormalDoublePixels", false, true},
-    {Variant::FastDoubled, "FastDoublePixels", true, true},
-};
-
-std::string SizeName(Size s) {
-    return std::to_string(s.width) + "x" + std::to_string(s.height);
-}
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
-
-void BM_Smoothing(benchmark::State& state, VariantInfo v, Size image) {
-    const int w = v.doubled ? image.width / 2 : image.width;
-    const int h = v.doubled ? image.height / 2 : image.height;
-    const size_t cells = size_t(w + 2) * size_t(h + 2);
-    std::vector<uint16_t> src(cells, 0), dst(cells, 0);
-    std::vector<uint8_t> pixels(size_t(image.width) * size_t(image.height), 0);
-    // A realistic field: values all over 0..255 in the inner cells, the border left at 0.
-    SeedRand(1);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            src[size_t(y + 1) * size_t(w + 2) + size_t(x + 1)] = uint16_t(Rand() & 255);
-
-    // What the pass writes, and a copy of the same size from separate buffers.
-    const size_t fieldBytes = size_t(w) * size_t(h) * sizeof(uint16_t);
-    const size_t imageBytes = size_t(w) * size_t(h) * (v.doubled ? 4u : 1u);
-    std::vector<uint8_t> copyFieldFrom(fieldBytes, 1), copyFieldTo(fieldBytes, 0);
-    std::vector<uint8_t> copyImageFrom(imageBytes, 2), copyImageTo(imageBytes, 0);
-
-    double smoothSeconds = 0, copySeconds = 0;
+void BM_Smoothing(benchmark::State& state, SmoothKernel kernel, Size image, Filter filter) {
+    SmoothingCase c(image, filter);
+    c.Iterate(kernel);
+    double passSeconds = 0, copySeconds = 0;
     for (auto _ : state) {
-        auto t0 = Clock::now();
-        SmoothField(src.data(), dst.data(), w, h, pixels.data(), image.width, v.fast, v.doubled);
-        benchmark::ClobberMemory();
-        auto t1 = Clock::now();
-        std::memcpy(copyFieldTo.data(), copyFieldFrom.data(), fieldBytes);
-        std::memcpy(copyImageTo.data(), copyImageFrom.data(), imageBytes);
-        benchmark::ClobberMemory();
-        auto t2 = Clock::now();
-        smoothSeconds += Seconds(t0, t1);
-        copySeconds += Seconds(t1, t2);
-        state.SetIterationTime(Seconds(t0, t1));
+        const IterationTimes t = c.Iterate(kernel);
+        passSeconds += t.pass;
+        copySeconds += t.copy;
+        state.SetIterationTime(t.pass);
     }
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::DoNotOptimize(pixels.data());
-    benchmark::DoNotOptimize(copyFieldTo.data());
-    benchmark::DoNotOptimize(copyImageTo.data());
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(fieldBytes + imageBytes));
-    state.counters["memcpy_ms"] = benchmark::Counter(
-        copySeconds * 1000 / double(state.iterations()), benchmark::Counter::kDefaults);
-    state.counters["vs_memcpy"] = copySeconds > 0 ? smoothSeconds / copySeconds : 0;
+    const double n = double(state.iterations());
+    state.counters["pass_ms"] = passSeconds * 1000 / n;
+    state.counters["memcpy_ms"] = copySeconds * 1000 / n;
 }
 
-// The copy alone, for the same byte counts the normal and doubled passes write.
-void BM_Memcpy(benchmark::State& state, size_t bytes) {
-    std::vector<uint8_t> from(bytes, 1), to(bytes, 0);
+void BM_Frame(benchmark::State& state, int presetIndex) {
+    FrameCase c(presetIndex);
+    double frameSeconds = 0, smoothSeconds = 0;
     for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::ClobberMemory();
+        const IterationTimes t = c.Iterate();
+        frameSeconds += t.pass;
+        smoothSeconds += t.copy;
+        state.SetIterationTime(t.pass + t.copy);
     }
-    benchmark::DoNotOptimize(to.data());
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+    const double n = double(state.iterations());
+    state.counters["frame_ms"] = frameSeconds * 1000 / n;
+    state.counters["smooth_ms"] = smoothSeconds * 1000 / n;
+    state.counters["worms"] = c.Worms();
 }
 
-// One frame of a factory preset, its whole target population present from the first frame.
-void BM_DoFrame(benchmark::State& state, int presetIndex, Size image) {
-    MemoryRegStore store;
-    Settings settings(store);
-    settings.DoublePixels = false;
-    settings.FastSmoothing = false;
-    settings.m_pCurrentPreset = settings.GetPreset(presetIndex);
-    Preset& preset = *settings.m_pCurrentPreset;
-    preset.InitialWorms = preset.Worms;
-    std::vector<uint8_t> pixels(size_t(image.width) * size_t(image.height), 0);
-    SmoothThing engine(image.width, image.height, &settings, false, 1.0);
-    SeedRand(12345);
-    // Let trails build up and bursts get going before timing.
-    for (int frame = 0; frame < 30; ++frame)
-        engine.DoFrame(pixels.data(), image.width, false);
-    for (auto _ : state) {
-        engine.DoFrame(pixels.data(), image.width, false);
-        benchmark::ClobberMemory();
-    }
-    state.counters["worms"] = engine.m_nWorms;
-}
+// Collects the runs by registered name and prints the tables once all have run.
+class TableReporter : public benchmark::BenchmarkReporter {
+public:
+    std::map<std::string, SmoothingRow> smoothing;
+    std::vector<std::string> smoothingOrder;
+    std::map<std::string, FrameRow> frames;
+    std::vector<std::string> frameOrder;
 
-void RegisterAll() {
-    for (Size size : kSizes) {
-        for (const VariantInfo& v : kVariants) {
-            benchmark::RegisterBenchmark(
-                ("Smoothing/" + std::string(v.name) + "/" + SizeName(size)).c_str(),
-                [v, size](benchmark::State& state) { BM_Smoothing(state, v, size); })
-                ->UseManualTime()
-                ->Unit(benchmark::kMillisecond);
+    bool ReportContext(const Context& context) override {
+        std::printf("%d CPUs at %.0f MHz; smoothing kernels used by the engine: %s\n",
+                    context.cpu_info.num_cpus, context.cpu_info.cycles_per_second / 1e6,
+                    AvailableSmoothingVariants().back().name);
+        std::fflush(stdout);
+        return true;
+    }
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const std::string& name = run.run_name.function_name;
+            if (auto s = smoothing.find(name); s != smoothing.end()) {
+                s->second.passMs = Value(run, "pass_ms");
+                s->second.memcpyMs = Value(run, "memcpy_ms");
+            } else if (auto f = frames.find(name); f != frames.end()) {
+                f->second.frameMs = Value(run, "frame_ms");
+                f->second.smoothMs = Value(run, "smooth_ms");
+                f->second.worms = int(Value(run, "worms"));
+            }
+            std::fprintf(stderr, ".");
         }
-        const size_t cells = size_t(size.width) * size_t(size.height);
-        const size_t halfCells = size_t(size.width / 2) * size_t(size.height / 2);
-        benchmark::RegisterBenchmark(
-            ("Memcpy/NormalBytes/" + SizeName(size)).c_str(),
-            [cells](benchmark::State& state) { BM_Memcpy(state, cells * 3); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(
-            ("Memcpy/DoublePixelsBytes/" + SizeName(size)).c_str(),
-            [halfCells](benchmark::State& state) { BM_Memcpy(state, halfCells * 6); })
-            ->Unit(benchmark::kMillisecond);
     }
-    MemoryRegStore store;
-    Settings settings(store);
+
+    void Finalize() override {
+        std::fprintf(stderr, "\n");
+        std::vector<SmoothingRow> rows;
+        for (const std::string& name : smoothingOrder)
+            if (smoothing[name].passMs > 0)
+                rows.push_back(smoothing[name]);
+        PrintSmoothingTable(rows);
+        std::vector<FrameRow> frameRows;
+        for (const std::string& name : frameOrder)
+            if (frames[name].frameMs > 0)
+                frameRows.push_back(frames[name]);
+        PrintFrameTable(frameRows);
+    }
+
+private:
+    static double Value(const Run& run, const char* counter) {
+        const auto it = run.counters.find(counter);
+        return it == run.counters.end() ? 0 : double(it->second);
+    }
+};
+
+void RegisterAll(TableReporter& table) {
     for (Size size : kSizes) {
-        for (int p = 0; p < int(settings.m_apPresets.size()); ++p) {
-            std::string name = settings.m_apPresets[size_t(p)]->Name;
-            benchmark::RegisterBenchmark(
-                ("DoFrame/" + name + "/" + SizeName(size)).c_str(),
-                [p, size](benchmark::State& state) { BM_DoFrame(state, p, size); })
-                ->Unit(benchmark::kMillisecond);
+        for (const Filter& filter : kFilters) {
+            for (const SmoothingVariant& v : AvailableSmoothingVariants()) {
+                const std::string name =
+                    "Smoothing/" + std::string(filter.name) + "/" + SizeName(size) + "/" + v.name;
+                SmoothKernel kernel = v.Kernel(filter.fast, filter.doubled);
+                benchmark::RegisterBenchmark(name.c_str(),
+                                             [kernel, size, filter](benchmark::State& state) {
+                                                 BM_Smoothing(state, kernel, size, filter);
+                                             })
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond);
+                const Size field = filter.doubled ? Size{size.width / 2, size.height / 2} : size;
+                table.smoothing[name] = {v.name,          filter.name, SizeName(size),
+                                         SizeName(field), 0,           0};
+                table.smoothingOrder.push_back(name);
+            }
         }
+    }
+    for (int p = 0; p < FrameCase::PresetCount(); ++p) {
+        MemoryRegStore store;
+        Settings settings(store);
+        const std::string preset = settings.m_apPresets[size_t(p)]->Name;
+        const std::string name = "DoFrame/" + preset + "/" + SizeName(kFrameSize);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [p](benchmark::State& state) { BM_Frame(state, p); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        table.frames[name] = {preset, 0, 0, 0};
+        table.frameOrder.push_back(name);
     }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    RegisterAll();
+    TableReporter table;
+    RegisterAll(table);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     return 0;
 }

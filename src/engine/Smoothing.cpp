@@ -2,9 +2,11 @@
 
 #include <cstddef>
 
-// The rows a kernel reads, writes and the image rows never overlap; saying so lets the compiler
-// vectorise the row loops without run-time overlap checks. The row kernels stay out of line so
-// that the promise is not lost when they would be inlined.
+// The reference loops: the yardstick the SIMD kernels are checked and measured against, and the
+// only kernels on other architectures, where the compiler may vectorise them. The rows a kernel
+// reads, writes and the image rows never overlap, which the restrict qualifiers say, and the row
+// loops stay out of line so that the promise is not lost when they would be inlined.
+
 #if defined(__GNUC__) || defined(_MSC_VER)
 #define LK_RESTRICT __restrict
 #else
@@ -92,36 +94,61 @@ void Smooth(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* 
 
 } // namespace
 
-void SmoothNormal(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
-                  int pitch) {
+void SmoothNormalReference(const uint16_t* src, uint16_t* dst, int width, int height,
+                           uint8_t* image, int pitch) {
     Smooth<false, false>(src, dst, width, height, image, pitch);
 }
 
-void SmoothFast(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
-                int pitch) {
+void SmoothFastReference(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
+                         int pitch) {
     Smooth<true, false>(src, dst, width, height, image, pitch);
 }
 
-void SmoothNormalDoubled(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
-                         int pitch) {
+void SmoothNormalDoubledReference(const uint16_t* src, uint16_t* dst, int width, int height,
+                                  uint8_t* image, int pitch) {
     Smooth<false, true>(src, dst, width, height, image, pitch);
 }
 
-void SmoothFastDoubled(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
-                       int pitch) {
+void SmoothFastDoubledReference(const uint16_t* src, uint16_t* dst, int width, int height,
+                                uint8_t* image, int pitch) {
     Smooth<true, true>(src, dst, width, height, image, pitch);
+}
+
+#ifdef LK_SMOOTHING_AVX2
+bool SmoothingHasAvx2() {
+    // Also false where the system does not save the wide registers.
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+#endif
+
+SmoothKernel SmoothingVariant::Kernel(bool fastFilter, bool doublePixels) const {
+    if (fastFilter)
+        return doublePixels ? fastDoubled : fast;
+    return doublePixels ? normalDoubled : normal;
+}
+
+const std::vector<SmoothingVariant>& AvailableSmoothingVariants() {
+    static const std::vector<SmoothingVariant> variants = [] {
+        std::vector<SmoothingVariant> list{{"Reference", SmoothNormalReference, SmoothFastReference,
+                                            SmoothNormalDoubledReference,
+                                            SmoothFastDoubledReference}};
+#ifdef LK_SMOOTHING_SSE2
+        list.push_back({"SSE2", SmoothNormalSse2, SmoothFastSse2, SmoothNormalDoubledSse2,
+                        SmoothFastDoubledSse2});
+#endif
+#ifdef LK_SMOOTHING_AVX2
+        if (SmoothingHasAvx2())
+            list.push_back({"AVX2", SmoothNormalAvx2, SmoothFastAvx2, SmoothNormalDoubledAvx2,
+                            SmoothFastDoubledAvx2});
+#endif
+        return list;
+    }();
+    return variants;
 }
 
 void SmoothField(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
                  int pitch, bool fast, bool doublePixels) {
-    if (fast) {
-        if (doublePixels)
-            SmoothFastDoubled(src, dst, width, height, image, pitch);
-        else
-            SmoothFast(src, dst, width, height, image, pitch);
-    } else if (doublePixels) {
-        SmoothNormalDoubled(src, dst, width, height, image, pitch);
-    } else {
-        SmoothNormal(src, dst, width, height, image, pitch);
-    }
+    static const SmoothingVariant best = AvailableSmoothingVariants().back();
+    best.Kernel(fast, doublePixels)(src, dst, width, height, image, pitch);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -222,5 +223,158 @@ TEST(Smoothing, EmptyFieldWritesNothing) {
             EXPECT_EQ(c, Untouched16);
         for (uint8_t b : image.bytes)
             EXPECT_EQ(b, Untouched8);
+    }
+}
+
+namespace {
+
+constexpr int GuardCells = 40;
+constexpr int GuardRows = 2;
+
+// One pass of a kernel into buffers that carry guard space before and after the field and the
+// image, all prefilled so that any stray write shows.
+struct Pass {
+    Pass(const Field& src, int imageWidth, int imageHeight)
+        : pitch((imageWidth + 3 + 4) & ~3), dst(src.cells.size() + 2 * GuardCells, Untouched16),
+          image(size_t(pitch) * size_t(imageHeight + 2 * GuardRows), Untouched8) {}
+    void Run(SmoothKernel kernel, const Field& src) {
+        kernel(src.cells.data(), dst.data() + GuardCells, src.width, src.height,
+               image.data() + size_t(GuardRows) * size_t(pitch), pitch);
+    }
+    int pitch;
+    std::vector<uint16_t> dst;
+    std::vector<uint8_t> image;
+};
+
+Field RandomField(int w, int h, bool wide) {
+    Field f(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            f.At(x, y) = wide ? uint16_t(Rand() * 2 + (Rand() & 1)) : uint16_t(Rand() & 255);
+    return f;
+}
+
+// Every kernel set this processor can run gives the reference's bytes exactly, dst border, guard
+// cells, image padding and guard rows included.
+void ExpectAllVariantsMatchReference(const Field& src, bool fast, bool doublePixels) {
+    const int scale = doublePixels ? 2 : 1;
+    // One column and row more than the field covers, as an odd window gives when halved.
+    const int imageWidth = src.width * scale + 1, imageHeight = src.height * scale + 1;
+    const auto& variants = AvailableSmoothingVariants();
+    Pass reference(src, imageWidth, imageHeight);
+    reference.Run(variants.front().Kernel(fast, doublePixels), src);
+    for (size_t v = 1; v < variants.size(); ++v) {
+        Pass pass(src, imageWidth, imageHeight);
+        pass.Run(variants[v].Kernel(fast, doublePixels), src);
+        ASSERT_TRUE(pass.dst == reference.dst)
+            << variants[v].name << " dst, " << src.width << "x" << src.height << " fast " << fast
+            << " double " << doublePixels;
+        ASSERT_TRUE(pass.image == reference.image)
+            << variants[v].name << " image, " << src.width << "x" << src.height << " fast " << fast
+            << " double " << doublePixels;
+    }
+}
+
+} // namespace
+
+TEST(Smoothing, VariantListStartsWithTheReferenceAndIsComplete) {
+    const auto& variants = AvailableSmoothingVariants();
+    ASSERT_FALSE(variants.empty());
+    EXPECT_STREQ(variants.front().name, "Reference");
+    EXPECT_EQ(variants.front().normal, &SmoothNormalReference);
+    EXPECT_EQ(variants.front().fastDoubled, &SmoothFastDoubledReference);
+    for (const SmoothingVariant& v : variants) {
+        SCOPED_TRACE(v.name);
+        EXPECT_NE(v.normal, nullptr);
+        EXPECT_NE(v.fast, nullptr);
+        EXPECT_NE(v.normalDoubled, nullptr);
+        EXPECT_NE(v.fastDoubled, nullptr);
+        EXPECT_EQ(v.Kernel(true, false), v.fast);
+        EXPECT_EQ(v.Kernel(false, true), v.normalDoubled);
+    }
+#ifdef LK_SMOOTHING_SSE2
+    ASSERT_GE(variants.size(), 2u);
+    EXPECT_STREQ(variants[1].name, "SSE2");
+    const bool listsAvx2 = std::string(variants.back().name) == "AVX2";
+    EXPECT_EQ(listsAvx2, SmoothingHasAvx2());
+#endif
+}
+
+// The reference itself keeps to the field: its border, the padding and the bytes beyond the field
+// keep their old values, and the guard space around both buffers is untouched.
+TEST(Smoothing, ReferenceWritesOnlyTheFieldAndItsPicture) {
+    SeedRand(3);
+    for (bool fast : {false, true}) {
+        for (bool doublePixels : {false, true}) {
+            for (auto [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {5, 3}, {16, 2}, {37, 4}}) {
+                Field src = RandomField(w, h, false);
+                const int scale = doublePixels ? 2 : 1;
+                Pass pass(src, w * scale + 1, h * scale + 1);
+                pass.Run(AvailableSmoothingVariants().front().Kernel(fast, doublePixels), src);
+                SCOPED_TRACE(testing::Message()
+                             << w << "x" << h << " fast " << fast << " double " << doublePixels);
+                for (int i = 0; i < GuardCells; ++i) {
+                    ASSERT_EQ(pass.dst[size_t(i)], Untouched16);
+                    ASSERT_EQ(pass.dst[pass.dst.size() - 1 - size_t(i)], Untouched16);
+                }
+                Field dst(w, h);
+                std::copy(pass.dst.begin() + GuardCells, pass.dst.end() - GuardCells,
+                          dst.cells.begin());
+                ExpectBorderUntouched(dst);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        ASSERT_EQ(dst.At(x, y), Expected(src, x, y, fast));
+                const size_t rowBytes = size_t(pass.pitch);
+                for (size_t i = 0; i < GuardRows * rowBytes; ++i) {
+                    ASSERT_EQ(pass.image[i], Untouched8);
+                    ASSERT_EQ(pass.image[pass.image.size() - 1 - i], Untouched8);
+                }
+                for (int y = 0; y < h * scale + 1; ++y) {
+                    for (int x = 0; x < pass.pitch; ++x) {
+                        const uint8_t b =
+                            pass.image[(size_t(y) + GuardRows) * rowBytes + size_t(x)];
+                        if (x / scale < w && y / scale < h)
+                            ASSERT_EQ(b, uint8_t(dst.At(x / scale, y / scale))) << x << "," << y;
+                        else
+                            ASSERT_EQ(b, Untouched8) << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Widths around every vector and block width, odd and even heights, small and large.
+TEST(Smoothing, EveryVariantMatchesTheReferenceExactly) {
+    SeedRand(11);
+    for (bool fast : {false, true}) {
+        for (bool doublePixels : {false, true}) {
+            for (int w = 1; w <= 70; ++w)
+                for (int h : {1, 2, 3, 4, 7})
+                    ExpectAllVariantsMatchReference(RandomField(w, h, false), fast, doublePixels);
+            for (auto [w, h] : std::vector<std::pair<int, int>>{
+                     {127, 9}, {128, 8}, {129, 5}, {481, 3}, {960, 6}, {1023, 2}, {1920, 3}}) {
+                ExpectAllVariantsMatchReference(RandomField(w, h, false), fast, doublePixels);
+            }
+        }
+    }
+}
+
+// Values above 255 never occur in a running field, but the kernels must still agree with the
+// reference on them: its sums wrap at 16 bits and the image takes the low byte of the result.
+TEST(Smoothing, EveryVariantMatchesTheReferenceOnOutOfRangeCells) {
+    SeedRand(13);
+    for (bool fast : {false, true}) {
+        for (bool doublePixels : {false, true}) {
+            for (auto [w, h] : std::vector<std::pair<int, int>>{
+                     {1, 1}, {8, 2}, {17, 3}, {33, 4}, {64, 5}, {65, 2}, {200, 3}}) {
+                ExpectAllVariantsMatchReference(RandomField(w, h, true), fast, doublePixels);
+                Field saturated(w, h);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        saturated.At(x, y) = 0xFFFF;
+                ExpectAllVariantsMatchReference(saturated, fast, doublePixels);
+            }
+        }
     }
 }
