@@ -50,7 +50,7 @@ SmoothThing::SmoothThing(int width, int height, Settings* settings, bool restric
     m_pSettings = settings;
     Trace(TraceInfo, "SmoothThing: Object created");
 
-    SeedRand(static_cast<uint32_t>(std::time(nullptr)));
+    SeedRand(FixedSeed().value_or(static_cast<uint32_t>(std::time(nullptr))));
 
     if (m_pSettings->DoublePixels) {
         Trace(TraceInfo, "SmoothThing: m_bDoublePixels set, halving display size");

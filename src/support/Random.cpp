@@ -6,6 +6,8 @@ namespace {
 // Relaxed atomics only keep concurrent draws free of data races; the sequence is meant to be
 // drawn from one thread at a time.
 std::atomic<uint32_t> g_state{1};
+// Set once at start-up, before any engine exists.
+std::optional<uint32_t> g_fixedSeed;
 } // namespace
 
 int Rand() {
@@ -20,4 +22,12 @@ void SeedRand(uint32_t seed) {
 
 double RandUnit() {
     return Rand() * 3.051850947599719e-05;
+}
+
+void SetFixedSeed(std::optional<uint32_t> seed) {
+    g_fixedSeed = seed;
+}
+
+std::optional<uint32_t> FixedSeed() {
+    return g_fixedSeed;
 }

@@ -1,0 +1,10 @@
+#include "linux/SaverInput.h"
+
+bool SaverInput::OnMouseMove(int x, int y) {
+    if (m_nFirstX == -1) {
+        m_nFirstX = x;
+        m_nFirstY = y;
+        return false;
+    }
+    return x != m_nFirstX || y != m_nFirstY;
+}

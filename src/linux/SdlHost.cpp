@@ -1,0 +1,486 @@
+#include "linux/SdlHost.h"
+
+#include "engine/FrameTarget.h"
+#include "engine/RenderThread.h"
+#include "linux/FrameExchange.h"
+#include "linux/Options.h"
+#include "linux/SaverInput.h"
+#include "linux/X11Probe.h"
+#include "settings/Settings.h"
+#include "support/Trace.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* NoDisplay = "no display available; use --gif FILE to render without one";
+// A window being dragged to a new size is re-rendered once it has been still this long.
+constexpr Uint32 ResizeSettleMs = 150;
+
+void FillFromPreset(const Settings& settings, int index, PaletteEntry palette[256]) {
+    const Preset* preset = settings.GetPreset(index);
+    if (const Colormap* colormap = settings.GetColormap(preset ? preset->Colormap : 0))
+        colormap->FillColorTable(palette);
+}
+
+// Runs on the render worker: expands each 8-bit frame through the palette into the exchange
+// and wakes the main thread, which alone talks to SDL's renderer.
+class SdlFrameTarget final : public FrameTarget {
+public:
+    SdlFrameTarget(FrameExchange& exchange, Uint32 wakeEvent)
+        : m_exchange(exchange), m_nWakeEvent(wakeEvent) {}
+
+    void Attach(const uint8_t* image, int pitch) {
+        m_pImage = image;
+        m_nPitch = pitch;
+    }
+
+    void LoadPalette(const PaletteEntry palette[256]) override {
+        std::memcpy(m_aPalette, palette, sizeof m_aPalette);
+        for (int i = 0; i < 256; ++i)
+            m_aPixel[i] = 0xFF000000u | uint32_t{palette[i].red} << 16 |
+                          uint32_t{palette[i].green} << 8 | palette[i].blue;
+    }
+
+    void Present(int, int, int width, int height) override {
+        uint32_t* out = m_exchange.Back();
+        // The image is bottom-up; the texture wants the top line first.
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* in = m_pImage + static_cast<size_t>(height - 1 - y) * m_nPitch;
+            uint32_t* row = out + static_cast<size_t>(y) * width;
+            for (int x = 0; x < width; ++x)
+                row[x] = m_aPixel[in[x]];
+        }
+        if (m_exchange.Publish()) {
+            SDL_Event event{};
+            event.type = m_nWakeEvent;
+            SDL_PushEvent(&event);
+        }
+    }
+
+    // Read or written under the render lock.
+    PaletteEntry m_aPalette[256] = {};
+
+private:
+    FrameExchange& m_exchange;
+    Uint32 m_nWakeEvent;
+    const uint8_t* m_pImage = nullptr;
+    int m_nPitch = 0;
+    uint32_t m_aPixel[256] = {};
+};
+
+class SdlHost {
+public:
+    SdlHost(const Options& options, Settings& settings)
+        : m_options(options), m_settings(settings), m_renderer(&settings, nullptr) {}
+    ~SdlHost();
+
+    int Run();
+
+private:
+    bool CreateWindow();
+    bool AttachForeignWindow();
+    void ReleaseWindow();
+    void StartRendering(int width, int height);
+    void StopRendering();
+    void HandleEvent(const SDL_Event& event);
+    void HandleWindowKey(const SDL_KeyboardEvent& key);
+    void SwitchPreset(int step);
+    void ShowNewestFrame(bool force);
+    void FollowForeignWindow();
+    void ApplyPendingResize();
+
+    const Options& m_options;
+    Settings& m_settings;
+    RenderThread m_renderer;
+    FrameExchange m_exchange;
+    std::unique_ptr<SdlFrameTarget> m_pTarget;
+    std::vector<uint8_t> m_aImage;
+    SaverInput m_saverInput;
+    X11Probe m_probe;
+
+    SDL_Window* m_pWindow = nullptr;
+    SDL_Renderer* m_pRenderer = nullptr;
+    SDL_Texture* m_pTexture = nullptr;
+    SDL_Rect m_rcDraw{};
+    unsigned long m_nForeignWindow = 0;
+    int m_nForeignWidth = 0;
+    int m_nForeignHeight = 0;
+    Uint32 m_nWakeEvent = 0;
+    bool m_bRendering = false;
+    bool m_bPaused = false;
+    bool m_bQuit = false;
+    bool m_bCycleForFadeOnly = false;
+    bool m_bResizePending = false;
+    Uint32 m_dwResizeAt = 0;
+    Uint32 m_dwNextProbe = 0;
+};
+
+SdlHost::~SdlHost() {
+    StopRendering();
+    ReleaseWindow();
+    // No SDL_Quit: it would unload the X libraries SDL opened while some of their allocations
+    // live on, and the process ends right after this anyway.
+}
+
+int SdlHost::Run() {
+    const bool foreign = m_options.mode == Mode::WindowId || m_options.mode == Mode::Root;
+    if (foreign) {
+        if (!m_probe.Open()) {
+            std::fprintf(stderr, "lumenkite: %s\n", NoDisplay);
+            return 1;
+        }
+        m_nForeignWindow =
+            m_options.mode == Mode::Root ? m_probe.RootWindowId() : m_options.windowId;
+        if (!m_probe.GetSize(m_nForeignWindow, m_nForeignWidth, m_nForeignHeight)) {
+            std::fprintf(stderr, "lumenkite: --window-id: no window 0x%lx on this display\n%s\n",
+                         m_nForeignWindow, UsageHint);
+            return 2;
+        }
+    }
+
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // SDL falls back to drawing nowhere when it finds no display; only take that when asked.
+    const bool driverChosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (!driverChosen && !std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "lumenkite: %s\n", NoDisplay);
+        Trace(TraceNotice, "App: SDL_Init failed: %s", SDL_GetError());
+        return 1;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
+        std::fprintf(stderr, "lumenkite: %s\n", NoDisplay);
+        return 1;
+    }
+    m_nWakeEvent = SDL_RegisterEvents(1);
+    m_pTarget = std::make_unique<SdlFrameTarget>(m_exchange, m_nWakeEvent);
+    m_renderer.ApplyCpu();
+
+    if (foreign ? !AttachForeignWindow() : !CreateWindow())
+        return 1;
+
+    StartRendering(m_rcDraw.w, m_rcDraw.h);
+    while (!m_bQuit) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 100)) {
+            HandleEvent(event);
+            while (!m_bQuit && SDL_PollEvent(&event))
+                HandleEvent(event);
+        }
+        if (m_bQuit)
+            break;
+        if (foreign)
+            FollowForeignWindow();
+        ApplyPendingResize();
+        if (m_bCycleForFadeOnly) {
+            std::lock_guard lock(m_renderer.m_Lock);
+            if (!m_renderer.m_bFading) {
+                m_renderer.m_bCycle = false;
+                m_bCycleForFadeOnly = false;
+            }
+        }
+        ShowNewestFrame(false);
+    }
+    StopRendering();
+    return 0;
+}
+
+bool SdlHost::CreateWindow() {
+    Uint32 flags = 0;
+    SDL_Rect where{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024, 640};
+    const char* title = "Lumenkite";
+    if (m_options.mode == Mode::Saver) {
+        // One window over every display; the animation goes on the primary one.
+        SDL_Rect all{};
+        int displays = SDL_GetNumVideoDisplays();
+        for (int i = 0; i < displays; ++i) {
+            SDL_Rect bounds;
+            if (SDL_GetDisplayBounds(i, &bounds) != 0)
+                continue;
+            if (i == 0)
+                all = bounds;
+            else
+                SDL_UnionRect(&all, &bounds, &all);
+        }
+        Trace(TraceInfo, "App: Multi monitor system (%d monitors)", displays);
+        SDL_Rect primary{};
+        SDL_GetDisplayBounds(0, &primary);
+        where = all;
+        m_rcDraw = {primary.x - all.x, primary.y - all.y, primary.w, primary.h};
+        flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+        title = "LumenkiteScreenSaverWindow";
+    } else {
+        if (m_options.sizeGiven) {
+            where.w = m_options.width;
+            where.h = m_options.height;
+        }
+        flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    }
+    m_pWindow = SDL_CreateWindow(title, where.x, where.y, where.w, where.h, flags);
+    if (!m_pWindow) {
+        std::fprintf(stderr, "lumenkite: cannot open a window: %s\n", SDL_GetError());
+        return false;
+    }
+    m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, 0);
+    if (!m_pRenderer)
+        m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, SDL_RENDERER_SOFTWARE);
+    if (!m_pRenderer) {
+        std::fprintf(stderr, "lumenkite: cannot draw in the window: %s\n", SDL_GetError());
+        return false;
+    }
+    if (m_options.mode == Mode::Saver) {
+        SDL_ShowCursor(SDL_DISABLE);
+        SDL_RaiseWindow(m_pWindow);
+    } else {
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(m_pRenderer, &w, &h);
+        m_rcDraw = {0, 0, w, h};
+    }
+    return true;
+}
+
+bool SdlHost::AttachForeignWindow() {
+    m_pWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(m_nForeignWindow));
+    if (!m_pWindow) {
+        std::fprintf(stderr, "lumenkite: cannot use window 0x%lx: %s\n", m_nForeignWindow,
+                     SDL_GetError());
+        return false;
+    }
+    // The software renderer draws into any visual the owner chose; GL would need its own.
+    m_pRenderer = SDL_CreateRenderer(m_pWindow, -1, SDL_RENDERER_SOFTWARE);
+    if (!m_pRenderer) {
+        std::fprintf(stderr, "lumenkite: cannot draw in window 0x%lx: %s\n", m_nForeignWindow,
+                     SDL_GetError());
+        return false;
+    }
+    m_rcDraw = {0, 0, m_nForeignWidth, m_nForeignHeight};
+    return true;
+}
+
+void SdlHost::ReleaseWindow() {
+    if (m_pTexture)
+        SDL_DestroyTexture(m_pTexture);
+    if (m_pRenderer)
+        SDL_DestroyRenderer(m_pRenderer);
+    // For a foreign window this only lets go of it; the X window stays its owner's.
+    if (m_pWindow)
+        SDL_DestroyWindow(m_pWindow);
+    m_pTexture = nullptr;
+    m_pRenderer = nullptr;
+    m_pWindow = nullptr;
+}
+
+void SdlHost::StartRendering(int width, int height) {
+    StopRendering();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    const int pitch = ((width * 8 + 31) & ~31) / 8;
+    m_aImage.assign(static_cast<size_t>(pitch) * height, 0);
+    m_exchange.Resize(width, height);
+    m_pTarget->Attach(m_aImage.data(), pitch);
+
+    PaletteEntry palette[256];
+    FillFromPreset(m_settings, m_settings.CurrentPreset, palette);
+    {
+        std::lock_guard lock(m_renderer.m_Lock);
+        m_pTarget->LoadPalette(palette);
+    }
+
+    if (m_pTexture)
+        SDL_DestroyTexture(m_pTexture);
+    m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_ARGB8888,
+                                   SDL_TEXTUREACCESS_STREAMING, width, height);
+
+    // A small foreign window is a preview: fewer worms, paced like the whole screen.
+    bool restrict = false;
+    double ratio = 1.0;
+    if (m_nForeignWindow && m_options.mode == Mode::WindowId) {
+        int screenW = 0, screenH = 0;
+        if (m_probe.GetSize(m_probe.RootWindowId(), screenW, screenH))
+            ratio =
+                (static_cast<double>(screenH) * screenW) / (static_cast<double>(height) * width);
+        restrict = ratio > 1.0;
+        m_renderer.SetFullScreenPacing(restrict && m_settings.FullScreenPacing);
+    }
+    m_renderer.SetAreaRatio(restrict ? ratio : 1.0);
+    m_renderer.BeginRender(m_pTarget.get(), Rect{0, 0, width, height}, m_aImage.data(), pitch,
+                           restrict, m_settings.Cycle);
+    m_bRendering = true;
+    if (m_bPaused)
+        m_renderer.Stop();
+}
+
+void SdlHost::StopRendering() {
+    if (m_bRendering) {
+        m_renderer.EndRender();
+        m_bRendering = false;
+    }
+}
+
+void SdlHost::HandleEvent(const SDL_Event& event) {
+    const bool saver = m_options.mode == Mode::Saver;
+    switch (event.type) {
+    case SDL_QUIT:
+        m_bQuit = true;
+        break;
+    case SDL_KEYDOWN:
+        if (saver) {
+            SDL_Keycode key = event.key.keysym.sym;
+            bool systemKey = key == SDLK_LALT || key == SDLK_RALT || key == SDLK_F10 ||
+                             (event.key.keysym.mod & KMOD_ALT) != 0;
+            if (m_saverInput.OnKeyDown(systemKey)) {
+                Trace(TraceInfo, "LumenkiteWnd: Exiting screensaver on KeyDown");
+                m_bQuit = true;
+            }
+        } else if (m_options.mode == Mode::Window) {
+            HandleWindowKey(event.key);
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (saver && m_saverInput.OnButtonDown(event.button.button)) {
+            Trace(TraceInfo, event.button.button == SDL_BUTTON_LEFT
+                                 ? "LumenkiteWnd: Exiting screensaver on LButtonDown"
+                                 : "LumenkiteWnd: Exiting screensaver on RButtonDown");
+            m_bQuit = true;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (saver && m_saverInput.OnMouseMove(event.motion.x, event.motion.y)) {
+            Trace(TraceInfo, "LumenkiteWnd: Exiting screensaver on MouseMove");
+            m_bQuit = true;
+        }
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && m_options.mode == Mode::Window) {
+            m_bResizePending = true;
+            m_dwResizeAt = SDL_GetTicks();
+        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            ShowNewestFrame(true);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlHost::HandleWindowKey(const SDL_KeyboardEvent& key) {
+    switch (key.keysym.sym) {
+    case SDLK_ESCAPE:
+    case SDLK_q:
+        m_bQuit = true;
+        break;
+    case SDLK_n:
+        SwitchPreset(1);
+        break;
+    case SDLK_p:
+        SwitchPreset(-1);
+        break;
+    case SDLK_f: {
+        bool full = (SDL_GetWindowFlags(m_pWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+        SDL_SetWindowFullscreen(m_pWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        break;
+    }
+    case SDLK_r:
+        Trace(TraceInfo, "LumenkiteWnd: Restarting display");
+        StartRendering(m_rcDraw.w, m_rcDraw.h);
+        break;
+    case SDLK_SPACE:
+        m_bPaused = !m_bPaused;
+        if (m_bPaused)
+            m_renderer.Stop();
+        else
+            m_renderer.Start();
+        break;
+    default:
+        break;
+    }
+}
+
+// Starts the same cross-fade the preset timer would, from whatever palette is showing.
+void SdlHost::SwitchPreset(int step) {
+    std::lock_guard lock(m_renderer.m_Lock);
+    const int count = static_cast<int>(m_settings.m_apPresets.size());
+    if (count == 0)
+        return;
+    int from = m_renderer.m_bFading ? m_renderer.m_nNextPreset : m_settings.CurrentPreset;
+    int next = ((from + step) % count + count) % count;
+    std::memcpy(m_renderer.m_aFromPalette, m_pTarget->m_aPalette, sizeof m_pTarget->m_aPalette);
+    FillFromPreset(m_settings, next, m_renderer.m_aToPalette);
+    m_renderer.m_nNextPreset = next;
+    m_renderer.m_nFadeFrame = 0;
+    m_renderer.m_bFading = true;
+    // The fade is advanced by the cycle; without cycling it runs only for this fade.
+    if (!m_renderer.m_bCycle) {
+        m_renderer.m_bCycle = true;
+        m_bCycleForFadeOnly = true;
+    }
+    Trace(TraceInfo, "App: Switching to preset %d", next);
+}
+
+void SdlHost::ShowNewestFrame(bool force) {
+    bool fresh = m_exchange.Take();
+    if (!fresh && !force)
+        return;
+    if (fresh && m_pTexture)
+        SDL_UpdateTexture(m_pTexture, nullptr, m_exchange.Front(), m_exchange.Width() * 4);
+    SDL_SetRenderDrawColor(m_pRenderer, 0, 0, 0, 255);
+    SDL_RenderClear(m_pRenderer);
+    if (m_pTexture)
+        SDL_RenderCopy(m_pRenderer, m_pTexture, nullptr, &m_rcDraw);
+    SDL_RenderPresent(m_pRenderer);
+}
+
+void SdlHost::ApplyPendingResize() {
+    if (!m_bResizePending || SDL_GetTicks() - m_dwResizeAt < ResizeSettleMs)
+        return;
+    m_bResizePending = false;
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(m_pRenderer, &w, &h);
+    if (w == m_rcDraw.w && h == m_rcDraw.h)
+        return;
+    m_rcDraw = {0, 0, w, h};
+    StartRendering(w, h);
+}
+
+// A foreign window's owner may resize or destroy it at any time; look every few frames.
+void SdlHost::FollowForeignWindow() {
+    Uint32 now = SDL_GetTicks();
+    if (static_cast<int32_t>(now - m_dwNextProbe) < 0)
+        return;
+    m_dwNextProbe = now + 200;
+    int w = 0, h = 0;
+    if (!m_probe.GetSize(m_nForeignWindow, w, h)) {
+        Trace(TraceInfo, "App: window 0x%lx is gone", m_nForeignWindow);
+        m_bQuit = true;
+        return;
+    }
+    if (w == m_nForeignWidth && h == m_nForeignHeight)
+        return;
+    // SDL does not follow a window it did not create: take it again at its new size.
+    StopRendering();
+    ReleaseWindow();
+    m_nForeignWidth = w;
+    m_nForeignHeight = h;
+    if (!AttachForeignWindow()) {
+        m_bQuit = true;
+        return;
+    }
+    StartRendering(w, h);
+}
+
+} // namespace
+
+int RunSdlHost(const Options& options, Settings& settings) {
+    SdlHost host(options, settings);
+    return host.Run();
+}

@@ -1,0 +1,121 @@
+#include "linux/Exporter.h"
+#include "linux/Options.h"
+#include "linux/RunSettings.h"
+#include "linux/SdlHost.h"
+#include "settings/FileRegStore.h"
+#include "settings/Settings.h"
+#include "support/Random.h"
+#include "support/Trace.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+// The display libraries keep some allocations until exit on purpose.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libSDL2\nleak:libX11\nleak:libdbus\nleak:libxcb\nleak:libGLX\n"
+           "leak:libLLVM\nleak:libgallium\nleak:dri\n";
+}
+#endif
+
+namespace {
+
+std::atomic<bool> g_bCancel{false};
+
+void OnSignal(int) {
+    g_bCancel = true;
+}
+
+// "[#######        ]  120/300" redrawn in place, only when standard error is a terminal.
+void ShowProgress(int done, int total) {
+    static int lastShown = -1;
+    constexpr int Width = 40;
+    int filled = static_cast<int>(static_cast<long long>(done) * Width / total);
+    int percent = static_cast<int>(static_cast<long long>(done) * 100 / total);
+    if (percent == lastShown && done != total)
+        return;
+    lastShown = percent;
+    std::fprintf(stderr, "\r[%.*s%*s] %d/%d", filled, "########################################",
+                 Width - filled, "", done, total);
+    if (done == total)
+        std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+int Export(const Options& options, Settings& settings) {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
+    const bool terminal = isatty(STDERR_FILENO);
+    auto started = std::chrono::steady_clock::now();
+    Exporter exporter(options, settings);
+    int status = exporter.Run(&g_bCancel,
+                              terminal ? Exporter::Progress(ShowProgress) : Exporter::Progress());
+    if (status == 1)
+        std::fprintf(stderr, "lumenkite: %s\n", exporter.Error().c_str());
+    else if (status == 130)
+        std::fprintf(stderr, "\nlumenkite: interrupted; nothing written\n");
+    else if (terminal) {
+        double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::fprintf(stderr, "lumenkite: wrote %s: %d frames of %dx%d in %.1f s (%.0f frames/s)\n",
+                     options.output.c_str(), options.frames, options.width, options.height, seconds,
+                     options.frames / seconds);
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    ParseResult parsed = ParseOptions(args, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "lumenkite: %s\n%s\n", parsed.error.c_str(), UsageHint);
+        return parsed.ExitStatus();
+    }
+    const Options& options = parsed.options;
+    if (options.mode == Mode::Help) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (options.mode == Mode::Version) {
+        std::puts("lumenkite 2.0");
+        return 0;
+    }
+
+    Trace(TraceInfo, "*******************  Program started  *****************");
+    FileRegStore store(options.settingsPath.empty() ? FileRegStore::DefaultPath()
+                                                    : options.settingsPath);
+    Settings settings(store);
+    std::string error;
+    if (!ApplyOverrides(options, settings, error)) {
+        std::fprintf(stderr, "lumenkite: %s\n%s\n", error.c_str(), UsageHint);
+        return 2;
+    }
+    SetFixedSeed(options.seed);
+
+    int status = 0;
+    switch (options.mode) {
+    case Mode::List:
+        ListSettings(settings, stdout);
+        break;
+    case Mode::Gif:
+    case Mode::Png:
+        status = Export(options, settings);
+        break;
+    default:
+        status = RunSdlHost(options, settings);
+        break;
+    }
+    Trace(TraceInfo, "---------------- Program exited ------------------");
+    return status;
+}

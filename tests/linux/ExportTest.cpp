@@ -1,0 +1,218 @@
+#include "Process.h"
+
+#include "linux/Exporter.h"
+#include "linux/GifWriter.h"
+#include "settings/FileRegStore.h"
+#include "settings/Settings.h"
+#include "support/Random.h"
+
+#include <algorithm>
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+namespace {
+
+// Delay 1 s without spread, fades of 8 frames, in-order cycling: at 10 frames per second the
+// first preset change starts 11 frames in.
+const char* const ShortCycle = "\"Delay\"=hex:01,00,00,00\r\n"
+                               "\"DelayRange\"=hex:00,00,00,00\r\n"
+                               "\"TransitionFrames\"=hex:08,00,00,00\r\n"
+                               "\"Cycle\"=hex:01,00,00,00\r\n"
+                               "\"CycleType\"=hex:01,00,00,00\r\n";
+
+struct Decoded {
+    GifFileType* gif = nullptr;
+    ~Decoded() {
+        int error = 0;
+        if (gif)
+            DGifCloseFile(gif, &error);
+    }
+};
+
+class LinuxExport : public ::testing::Test {
+protected:
+    void TearDown() override { SetFixedSeed(std::nullopt); }
+    TempDir m_dir;
+};
+
+TEST_F(LinuxExport, GifHasEveryFrameUprightSizedTimedAndLocalTablesOnlyWhenThePaletteMoves) {
+    std::string settingsPath = WriteSettingsFile(m_dir.File("s.reg"), ShortCycle);
+    FileRegStore store(settingsPath);
+    Settings settings(store);
+    Options options;
+    options.mode = Mode::Gif;
+    options.output = m_dir.File("out.gif");
+    options.frames = 30;
+    options.width = 48;
+    options.height = 30;
+    options.fps = 10;
+    SetFixedSeed(7);
+    Exporter exporter(options, settings);
+    ASSERT_EQ(exporter.Run(), 0) << exporter.Error();
+    auto entries = m_dir.Entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"out.gif", "s.reg"})) << "no temporary left";
+
+    Decoded d;
+    int error = 0;
+    d.gif = DGifOpenFileName(options.output.c_str(), &error);
+    ASSERT_NE(d.gif, nullptr);
+    ASSERT_EQ(DGifSlurp(d.gif), GIF_OK);
+    EXPECT_EQ(d.gif->SWidth, 48);
+    EXPECT_EQ(d.gif->SHeight, 30);
+    ASSERT_EQ(d.gif->ImageCount, 30);
+    ASSERT_NE(d.gif->SColorMap, nullptr);
+    EXPECT_EQ(d.gif->SColorMap->ColorCount, 256);
+
+    int total = 0;
+    std::vector<int> withLocal;
+    for (int i = 0; i < d.gif->ImageCount; ++i) {
+        const SavedImage& frame = d.gif->SavedImages[i];
+        EXPECT_EQ(frame.ImageDesc.Width, 48);
+        EXPECT_EQ(frame.ImageDesc.Height, 30);
+        GraphicsControlBlock control;
+        ASSERT_EQ(DGifSavedExtensionToGCB(d.gif, i, &control), GIF_OK);
+        EXPECT_EQ(control.DelayTime, 10);
+        total += control.DelayTime;
+        if (frame.ImageDesc.ColorMap)
+            withLocal.push_back(i);
+    }
+    EXPECT_EQ(total, 300);
+    // The timer armed on frame 0 fires on frame 11 (1100 ms > 1000 ms); frame 12 shows the fade's
+    // first step, the outgoing palette itself; from frame 13 the palette moves, and after the fade
+    // it stays the next preset's, which the global table does not hold.
+    ASSERT_FALSE(withLocal.empty());
+    EXPECT_EQ(withLocal.front(), 13);
+    EXPECT_EQ(withLocal.back(), 29);
+    EXPECT_EQ(static_cast<int>(withLocal.size()), 17);
+    auto differing = [&](int a, int b) {
+        const GifColorType* ca = d.gif->SavedImages[a].ImageDesc.ColorMap->Colors;
+        const GifColorType* cb = d.gif->SavedImages[b].ImageDesc.ColorMap->Colors;
+        int n = 0;
+        for (int i = 0; i < 256; ++i)
+            n += ca[i].Red != cb[i].Red || ca[i].Green != cb[i].Green || ca[i].Blue != cb[i].Blue;
+        return n;
+    };
+    // Fade steps differ from each other; the end of the fade holds still.
+    EXPECT_GT(differing(13, 16), 0);
+    EXPECT_GT(differing(16, 19), 0);
+    EXPECT_EQ(differing(20, 29), 0);
+
+    // The fade clears every particle: the picture only dims from frame 11 to the fade's end.
+    auto brightness = [&](int frame) {
+        long sum = 0;
+        const SavedImage& image = d.gif->SavedImages[frame];
+        for (int p = 0; p < 48 * 30; ++p)
+            sum += image.RasterBits[p];
+        return sum;
+    };
+    EXPECT_GT(brightness(10), 0);
+    EXPECT_LE(brightness(19), brightness(12));
+}
+
+TEST_F(LinuxExport, UprightRowsTopLineFirst) {
+    // A PNG of the first frame of a Fireworks run: rockets are born at the bottom of the
+    // picture, so the bottom half holds the light and the top half is still dark.
+    MemoryRegStore store;
+    Settings settings(store);
+    Options options;
+    options.mode = Mode::Png;
+    options.output = m_dir.File("first.png");
+    options.frames = 3;
+    options.width = 64;
+    options.height = 64;
+    SetFixedSeed(3);
+    ASSERT_EQ(settings.m_pCurrentPreset->Name, "Fireworks");
+    Exporter exporter(options, settings);
+    ASSERT_EQ(exporter.Run(), 0) << exporter.Error();
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, options.output.c_str()));
+    EXPECT_EQ(image.width, 64u);
+    EXPECT_EQ(image.height, 64u);
+    EXPECT_TRUE(image.format & PNG_FORMAT_FLAG_COLORMAP);
+    image.format = PNG_FORMAT_GRAY;
+    std::vector<uint8_t> pixels(64 * 64);
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 64, nullptr));
+    long top = 0, bottom = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            (y < 32 ? top : bottom) += pixels[y * 64 + x];
+    EXPECT_GT(bottom, top);
+}
+
+TEST_F(LinuxExport, SameSeedSameBytesFromTheProgram) {
+    std::string settingsPath = WriteSettingsFile(m_dir.File("s.reg"), ShortCycle);
+    auto run = [&](const std::string& name, const std::string& seed) {
+        ChildResult r =
+            RunChild({LUMENKITE_EXE, "--settings", settingsPath, "--gif", m_dir.File(name),
+                      "--frames", "24", "--size", "80x50", "--fps", "10", "--seed", seed});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return ReadWholeFile(m_dir.File(name));
+    };
+    std::string a = run("a.gif", "1234");
+    std::string b = run("b.gif", "1234");
+    std::string c = run("c.gif", "1235");
+    ASSERT_FALSE(a.empty());
+    EXPECT_TRUE(a == b) << "same seed, different bytes";
+    EXPECT_FALSE(a == c) << "the seed has no effect";
+    EXPECT_EQ(a.compare(0, 6, "GIF89a"), 0);
+}
+
+TEST_F(LinuxExport, UnwritableOutputFailsWithTheReasonAndLeavesNothing) {
+    std::string plainFile = WriteSettingsFile(m_dir.File("plain"), "");
+    const std::pair<std::string, std::string> cases[] = {
+        {m_dir.File("missing/out.gif"), "No such file or directory"},
+        {plainFile + "/out.gif", "Not a directory"},
+        {m_dir.Path(), "Is a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        for (const char* mode : {"--gif", "--png"}) {
+            SCOPED_TRACE(path + " " + mode);
+            ChildResult r = RunChild({LUMENKITE_EXE, "--settings", m_dir.File("none.reg"), mode,
+                                      path, "--frames", "2", "--size", "16x16"});
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"plain"});
+
+    // A write that fails half-way (the file size limit) removes what was written.
+    ChildResult r = RunChild({LUMENKITE_EXE, "--settings", m_dir.File("none.reg"), "--gif",
+                              m_dir.File("big.gif"), "--frames", "200", "--size", "320x200"},
+                             {}, 30000, 64 * 1024);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"plain"});
+}
+
+TEST_F(LinuxExport, BadInputExitsTwoWithTheUsageHint) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--gif", m_dir.File("x.gif"), "--size", "0x10"},
+          std::vector<std::string>{"--gif", m_dir.File("x.gif"), "--preset", "Nope"},
+          std::vector<std::string>{"--frobnicate"}}) {
+        std::vector<std::string> argv{LUMENKITE_EXE, "--settings", m_dir.File("none.reg")};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ChildResult r = RunChild(argv);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("Try 'lumenkite --help'"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(m_dir.Entries().empty());
+}
+
+TEST(LinuxGifDelay, WholeHundredthsAddUpToTheRunningTime) {
+    int sum = 0;
+    for (int i = 0; i < 30; ++i) {
+        int delay = GifFrameDelay(i, 30);
+        EXPECT_TRUE(delay == 3 || delay == 4) << delay;
+        sum += delay;
+    }
+    EXPECT_EQ(sum, 100);
+    EXPECT_EQ(GifFrameDelay(0, 50), 2);
+    EXPECT_EQ(GifFrameDelay(5, 1), 100);
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// gtest first: X11's headers define None and Bool as macros.
+#include <gtest/gtest.h>
+
+#include "Process.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+// Each test gets its own X server, so nothing depends on the machine having a display.
+class LinuxWindowModes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (access("/usr/bin/Xvfb", X_OK) != 0)
+            GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+        for (int n = 40 + getpid() % 200; !m_pDisplay && n < 400; n += 7) {
+            if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
+                continue;
+            m_strDisplay = ":" + std::to_string(n);
+            m_pServer = std::make_unique<Child>(std::vector<std::string>{
+                "Xvfb", m_strDisplay, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+            WaitFor(
+                [&] {
+                    m_pDisplay = XOpenDisplay(m_strDisplay.c_str());
+                    return m_pDisplay != nullptr || !m_pServer->Running();
+                },
+                5000ms);
+        }
+        ASSERT_NE(m_pDisplay, nullptr) << "no Xvfb came up";
+        WriteSettingsFile(m_dir.File("s.reg"), "\"CPU\"=hex:64,00,00,00\r\n");
+    }
+    void TearDown() override {
+        if (m_pDisplay)
+            XCloseDisplay(m_pDisplay);
+        if (m_pServer)
+            m_pServer->Signal(SIGTERM), m_pServer->Wait(5000);
+    }
+
+    std::vector<std::string> Env() const { return {"DISPLAY=" + m_strDisplay, "WAYLAND_DISPLAY="}; }
+    std::unique_ptr<Child> Start(std::vector<std::string> args) {
+        args.insert(args.begin(), {LUMENKITE_EXE, "--settings", m_dir.File("s.reg")});
+        return std::make_unique<Child>(args, Env());
+    }
+    void Xdotool(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ASSERT_EQ(RunChild(argv, Env(), 10000).status, 0);
+    }
+    bool SaverWindowShown() {
+        Window root = DefaultRootWindow(m_pDisplay), parent, *children = nullptr;
+        unsigned count = 0;
+        bool found = false;
+        if (XQueryTree(m_pDisplay, root, &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) {
+                char* name = nullptr;
+                XWindowAttributes attributes;
+                if (XFetchName(m_pDisplay, children[i], &name) && name) {
+                    found = std::string(name) == "LumenkiteScreenSaverWindow" &&
+                            XGetWindowAttributes(m_pDisplay, children[i], &attributes) &&
+                            attributes.map_state == IsViewable;
+                    XFree(name);
+                }
+            }
+            XFree(children);
+        }
+        return found;
+    }
+    // Pixels of the window that are not black, within the rectangle from (x0, y0).
+    int LitPixels(Window window, int x0, int y0, int width, int height) {
+        XImage* image = XGetImage(m_pDisplay, window, 0, 0, width, height, AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        int lit = 0;
+        for (int y = y0; y < height; ++y)
+            for (int x = x0; x < width; ++x)
+                lit += (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+        XDestroyImage(image);
+        return lit;
+    }
+
+    TempDir m_dir;
+    std::string m_strDisplay;
+    std::unique_ptr<Child> m_pServer;
+    Display* m_pDisplay = nullptr;
+};
+
+TEST_F(LinuxWindowModes, SaverEndsOnAKey) {
+    auto saver = Start({"--saver"});
+    ASSERT_TRUE(WaitFor([&] { return SaverWindowShown(); }, 10000ms));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(saver->Running());
+    Xdotool({"key", "x"});
+    ChildResult r = saver->Wait(10000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(LinuxWindowModes, SaverEndsOnTheSecondOfTwoDifferentMousePositions) {
+    Xdotool({"mousemove", "100", "100"});
+    auto saver = Start({"--saver"});
+    ASSERT_TRUE(WaitFor([&] { return SaverWindowShown(); }, 10000ms));
+    // The window appearing under the pointer reports its position: recorded, not an exit.
+    std::this_thread::sleep_for(700ms);
+    ASSERT_TRUE(saver->Running());
+    // Middle button and wheel are not among the inputs that end it.
+    Xdotool({"click", "2"});
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(saver->Running());
+    Xdotool({"mousemove", "101", "100"});
+    ChildResult r = saver->Wait(10000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
+    Window window =
+        XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 200, 120, 0, 0, 0);
+    XMapWindow(m_pDisplay, window);
+    XSync(m_pDisplay, False);
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    auto hack = Start({"--window-id", id, "--preset", "Classic Worms"});
+    EXPECT_TRUE(WaitFor([&] { return LitPixels(window, 0, 0, 200, 120) > 50; }, 10000ms));
+
+    XResizeWindow(m_pDisplay, window, 320, 200);
+    XSync(m_pDisplay, False);
+    // The new area beyond the old size gets drawn too.
+    EXPECT_TRUE(WaitFor([&] { return LitPixels(window, 200, 120, 320, 200) > 20; }, 10000ms));
+    ASSERT_TRUE(hack->Running());
+
+    hack->Signal(SIGTERM);
+    ChildResult r = hack->Wait(5000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.status, 0) << r.err;
+    XDestroyWindow(m_pDisplay, window);
+}
+
+TEST_F(LinuxWindowModes, MissingWindowIsBadInputAndNoDisplayIsNamed) {
+    ChildResult r = Start({"--window-id", "0x7fffff0"})->Wait(10000);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("0x7fffff0"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Try 'lumenkite --help'"), std::string::npos) << r.err;
+
+    for (const char* mode : {"--saver", "--root"}) {
+        ChildResult none = RunChild({LUMENKITE_EXE, "--settings", m_dir.File("s.reg"), mode},
+                                    {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="}, 10000);
+        EXPECT_EQ(none.status, 1) << mode;
+        EXPECT_NE(none.err.find("no display available; use --gif FILE to render without one"),
+                  std::string::npos)
+            << none.err;
+    }
+}
+
+} // namespace
