@@ -1,0 +1,51 @@
+#include "app/ScreenMetrics.h"
+
+#include "support/Trace.h"
+
+#include <windows.h>
+
+namespace {
+
+class SystemMetrics final : public ScreenMetrics {};
+
+} // namespace
+
+int ScreenMetrics::Get(int index) const {
+    return GetSystemMetrics(index);
+}
+
+const ScreenMetrics& SystemScreenMetrics() {
+    static const SystemMetrics metrics;
+    return metrics;
+}
+
+void GetFullScreenRect(Rect& rect, const ScreenMetrics& metrics) {
+    int monitors = metrics.Get(SM_CMONITORS);
+    if (monitors == 0) {
+        Trace(TraceInfo, "App: Single monitor system");
+        rect = {0, 0, metrics.Get(SM_CXSCREEN), metrics.Get(SM_CYSCREEN)};
+        return;
+    }
+    Trace(TraceInfo, "App: Multi monitor system (%d monitors)", monitors);
+    rect.left = metrics.Get(SM_XVIRTUALSCREEN);
+    rect.top = metrics.Get(SM_YVIRTUALSCREEN);
+    rect.right = rect.left + metrics.Get(SM_CXVIRTUALSCREEN);
+    rect.bottom = rect.top + metrics.Get(SM_CYVIRTUALSCREEN);
+}
+
+void GetPrimaryRect(Rect& rect, const ScreenMetrics& metrics) {
+    rect = {0, 0, metrics.Get(SM_CXSCREEN), metrics.Get(SM_CYSCREEN)};
+    if (metrics.Get(SM_CMONITORS) != 0) {
+        int x = metrics.Get(SM_XVIRTUALSCREEN);
+        int y = metrics.Get(SM_YVIRTUALSCREEN);
+        rect.left -= x;
+        rect.right -= x;
+        rect.top -= y;
+        rect.bottom -= y;
+    }
+}
+
+double AreaRatio(const Rect& fullScreen, const Rect& drawn) {
+    return (static_cast<double>(fullScreen.Height()) * fullScreen.Width()) /
+           (static_cast<double>(drawn.Height()) * drawn.Width());
+}

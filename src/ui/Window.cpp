@@ -1,0 +1,95 @@
+#include "ui/Window.h"
+
+#include "ui/Dialog.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const ObjectProperty = "LumenkiteWindowObject";
+
+} // namespace
+
+Window::~Window() {
+    DestroyWindow();
+}
+
+std::string Window::RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background, HICON icon) {
+    char name[96];
+    std::snprintf(name, sizeof name, "Lumenkite:%x:%llx:%llx:%llx", style,
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(cursor)),
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(background)),
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(instance, name, &wc))
+        return name;
+    wc.style = style;
+    wc.lpfnWndProc = StaticWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
+const std::string& Window::DefaultClass() {
+    static const std::string name =
+        RegisterWindowClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
+    return name;
+}
+
+bool Window::CreateEx(DWORD exStyle, const std::string& className, const char* title, DWORD style,
+                      const RECT& rect, HWND parent, UINT_PTR id) {
+    HWND hwnd = CreateWindowExA(exStyle, className.c_str(), title, style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), this);
+    return hwnd != nullptr;
+}
+
+void Window::DestroyWindow() {
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Default(message, wParam, lParam);
+}
+
+LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = static_cast<Window*>(GetPropA(hwnd, ObjectProperty));
+    if (!window && message == WM_NCCREATE) {
+        window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (window) {
+            window->m_hWnd = hwnd;
+            SetPropA(hwnd, ObjectProperty, window);
+        }
+    }
+    if (!window)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = window->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemovePropA(hwnd, ObjectProperty);
+        window->m_hWnd = nullptr;
+        if (window->m_bQuitOnDestroy)
+            PostQuitMessage(0);
+    }
+    return result;
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (Dialog::PreTranslateMessage(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A window whose messages go to a C++ object. The object is attached while the window is created
+// and detached when it is destroyed; it never deletes itself.
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // A class registered on demand for the given look, named after it, as all windows of that look
+    // can share one class. Returns the class name; the same arguments give the same class.
+    static std::string RegisterWindowClass(UINT style, HCURSOR cursor, HBRUSH background,
+                                           HICON icon);
+    // The class for plain windows: double clicks, arrow cursor, no background.
+    static const std::string& DefaultClass();
+
+    bool CreateEx(DWORD exStyle, const std::string& className, const char* title, DWORD style,
+                  const RECT& rect, HWND parent, UINT_PTR id = 0);
+    void DestroyWindow();
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // When set, destroying this window ends the thread's message loop.
+    bool m_bQuitOnDestroy = false;
+    HWND m_hWnd = nullptr;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// Runs the thread's message loop until WM_QUIT, giving modeless dialogs their keyboard handling.
+// Returns the quit message's code.
+int RunMessageLoop();

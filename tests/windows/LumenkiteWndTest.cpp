@@ -1,0 +1,325 @@
+// The screensaver window in this process: its input handling, image, start and stop cycles, live
+// recolouring, and the control-panel preview start-up inside a parent made here.
+
+#include "app/LumenkiteWnd.h"
+#include "WindowsTestSupport.h"
+#include "app/App.h"
+#include "engine/RenderListener.h"
+#include "engine/RenderThread.h"
+#include "engine/SmoothThing.h"
+#include "settings/RegTree.h"
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+using namespace wintest;
+
+namespace {
+
+// A plain top-level window to host previews, with its client area at a known screen place.
+class HostWindow {
+public:
+    HostWindow(int left, int top, int clientWidth, int clientHeight) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = "LumenkiteTestHost";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "LumenkiteTestHost", "host",
+                                 WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, left, top, clientWidth,
+                                 clientHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        PumpMessages();
+    }
+    ~HostWindow() {
+        if (IsWindow(m_hWnd))
+            DestroyWindow(m_hWnd);
+    }
+    HWND m_hWnd;
+};
+
+// Wine takes a while to take a top-level window off the screen, so the tests share one host and
+// only move it.
+HWND SharedHost(int left, int top, int clientWidth, int clientHeight) {
+    static HostWindow host(left, top, clientWidth, clientHeight);
+    SetWindowPos(host.m_hWnd, HWND_TOPMOST, left, top, clientWidth, clientHeight, SWP_SHOWWINDOW);
+    PumpMessages();
+    return host.m_hWnd;
+}
+
+class LumenkiteWndTest : public ::testing::Test {
+protected:
+    LumenkiteWndTest() : m_settings(m_store) {}
+
+    // A child window of the host, covering its client area, not yet started.
+    std::unique_ptr<LumenkiteWnd> MakeChild(HWND parent, bool isSaver,
+                                            RenderListener* listener = nullptr) {
+        auto window = std::make_unique<LumenkiteWnd>(&m_settings, isSaver, listener);
+        RECT client;
+        GetClientRect(parent, &client);
+        EXPECT_TRUE(
+            window->CreateEx(0, Window::DefaultClass(), "", WS_CHILD | WS_VISIBLE, client, parent));
+        return window;
+    }
+
+    MemoryRegStore m_store;
+    Settings m_settings;
+};
+
+TEST(ImagePitchTest, RowsArePaddedToFourBytes) {
+    EXPECT_EQ(ImagePitch(641), 644);
+    EXPECT_EQ(ImagePitch(640), 640);
+    EXPECT_EQ(ImagePitch(1), 4);
+    EXPECT_EQ(ImagePitch(152), 152);
+    EXPECT_EQ(ImagePitch(153), 156);
+}
+
+TEST_F(LumenkiteWndTest, SaverEndsOnClicksKeysAndASecondMousePosition) {
+    HWND host = SharedHost(0, 0, 200, 150);
+    auto window = MakeChild(host, true);
+    HWND hwnd = window->m_hWnd;
+
+    // Messages the saver leaves to the default handling.
+    SendMessageA(hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5));
+    SendMessageA(hwnd, WM_SYSKEYDOWN, VK_MENU, 0);
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+
+    // The first move is only recorded; the same place again changes nothing.
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    EXPECT_EQ(window->m_ptFirstMouse.x, 10);
+    EXPECT_EQ(window->m_ptFirstMouse.y, 20);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    EXPECT_TRUE(IsWindow(hwnd));
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 21));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(window->m_hWnd, nullptr);
+
+    for (UINT message : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_KEYDOWN}) {
+        auto other = MakeChild(host, true);
+        HWND otherHwnd = other->m_hWnd;
+        SendMessageA(otherHwnd, message, message == WM_KEYDOWN ? 'A' : 0, MAKELPARAM(3, 3));
+        EXPECT_FALSE(IsWindow(otherHwnd)) << message;
+    }
+}
+
+TEST_F(LumenkiteWndTest, PreviewIgnoresInput) {
+    HWND host = SharedHost(0, 0, 200, 150);
+    auto window = MakeChild(host, false);
+    HWND hwnd = window->m_hWnd;
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 60));
+    SendMessageA(hwnd, WM_LBUTTONDOWN, 0, 0);
+    SendMessageA(hwnd, WM_RBUTTONDOWN, 0, 0);
+    SendMessageA(hwnd, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(window->m_ptFirstMouse.x, -1);
+}
+
+class ActivationCounter final : public RenderListener {
+public:
+    void OnFrameRate(int) override {}
+    void OnActivate() override { ++m_nActivations; }
+    int m_nActivations = 0;
+};
+
+TEST_F(LumenkiteWndTest, ActivationReachesTheListenerOnlyWhenAskedFor) {
+    HWND host = SharedHost(0, 0, 100, 100);
+    ActivationCounter listener;
+    auto window = MakeChild(host, false, &listener);
+    SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(listener.m_nActivations, 0);
+    window->m_bNotifyActivate = true;
+    SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(listener.m_nActivations, 0);
+    SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(listener.m_nActivations, 2);
+}
+
+TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
+    HWND host = SharedHost(0, 0, 641, 100);
+    auto window = MakeChild(host, false);
+    window->Start(Rect{0, 0, 641, 100}, false, 1.0, false);
+    EXPECT_EQ(window->m_nPitch, 644);
+    EXPECT_EQ(window->m_nImageWidth, 641);
+    EXPECT_EQ(window->m_nImageHeight, 100);
+
+    DIBSECTION dib = {};
+    ASSERT_EQ(GetObjectA(window->m_hImage, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBm.bmWidth, 641);
+    EXPECT_EQ(dib.dsBm.bmHeight, 100);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 8);
+    EXPECT_EQ(dib.dsBm.bmWidthBytes, 644);
+    EXPECT_GT(dib.dsBmih.biHeight, 0) << "rows are stored bottom-up";
+
+    PaletteEntry expected[256];
+    m_settings.GetColormap(m_settings.m_pCurrentPreset->Colormap)->FillColorTable(expected);
+    RGBQUAD table[256] = {};
+    {
+        std::lock_guard lock(window->m_pRenderThread->m_Lock);
+        ASSERT_EQ(GetDIBColorTable(window->m_hdcImage, 0, 256, table), 256u);
+    }
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(table[i].rgbBlue, expected[i].blue) << i;
+        EXPECT_EQ(table[i].rgbGreen, expected[i].green) << i;
+        EXPECT_EQ(table[i].rgbRed, expected[i].red) << i;
+    }
+    window->Stop();
+    EXPECT_EQ(window->m_hImage, nullptr);
+    EXPECT_EQ(window->m_hdcImage, nullptr);
+    EXPECT_EQ(window->m_hdcWindow, nullptr);
+}
+
+TEST_F(LumenkiteWndTest, StartStopCyclesReuseTheThreadAndLeakNothing) {
+    HWND host = SharedHost(0, 0, 64, 48);
+    auto window = MakeChild(host, false);
+    window->Start(Rect{0, 0, 64, 48}, false, 1.0, false);
+    RenderThread* thread = window->m_pRenderThread.get();
+    window->Stop();
+    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+
+    std::vector<HGDIOBJ> images;
+    std::vector<HDC> contexts;
+    for (int i = 0; i < 100; ++i) {
+        window->Start(Rect{0, 0, 64, 48}, false, 1.0, false);
+        ASSERT_EQ(window->m_pRenderThread.get(), thread);
+        ASSERT_NE(window->m_hImage, nullptr);
+        images.push_back(window->m_hImage);
+        contexts.push_back(window->m_hdcImage);
+        if (i % 10 == 0)
+            Sleep(30);
+        window->Stop();
+    }
+    // Every image and memory context a Start made is gone after its Stop.
+    for (size_t i = 0; i < images.size(); ++i) {
+        EXPECT_EQ(GetObjectType(images[i]), 0u) << i;
+        EXPECT_EQ(GetObjectType(contexts[i]), 0u) << i;
+    }
+    // Wine counts no GDI objects (always 0); Windows does, and the count must not grow.
+    if (gdiBefore != 0) {
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    }
+}
+
+// A colormap that is pure red from black to full red.
+Colormap RedColormap() {
+    Colormap red("Red test");
+    red.m_aStops.clear();
+    red.AddStop(0, ColorTriple{0, 0, 0});
+    red.AddStop(255, ColorTriple{0, 0, 255});
+    return red;
+}
+
+TEST_F(LumenkiteWndTest, SetColormapWhileRenderingRecoloursWithoutClearingTheField) {
+    HWND host = SharedHost(100, 100, 200, 150);
+    auto window = MakeChild(host, false);
+    m_settings.CPU = 100;
+    window->Start(Rect{0, 0, 200, 150}, false, 1.0, false);
+    window->ApplyCpu();
+    SleepPumping(1000);
+
+    std::vector<uint32_t> before = CaptureScreen(100, 100, 200, 150);
+    bool hasNonRed = false;
+    for (uint32_t p : before)
+        hasNonRed |= (p & 0x00FFFF) != 0;
+    ASSERT_GT(CountNonBlack(before), 0u);
+    ASSERT_TRUE(hasNonRed) << "the preset's colours should not be pure red already";
+
+    uint64_t litBefore = 0;
+    {
+        std::lock_guard lock(window->m_pRenderThread->m_Lock);
+        const int w = window->m_nImageWidth;
+        for (int y = 0; y < window->m_nImageHeight; ++y)
+            for (int x = 0; x < w; ++x)
+                litBefore += window->m_pImage[y * window->m_nPitch + x] != 0;
+        window->SetColormap(RedColormap());
+    }
+    SleepPumping(300);
+
+    std::vector<uint32_t> after = CaptureScreen(100, 100, 200, 150);
+    size_t lit = 0;
+    for (uint32_t p : after) {
+        EXPECT_EQ(p & 0x00FFFF, 0u) << std::hex << p;
+        if (p & 0x00FFFF)
+            break;
+        lit += p != 0;
+    }
+    // The trails drawn before the change are still there, only recoloured.
+    EXPECT_GT(litBefore, 0u);
+    EXPECT_GT(lit, 0u);
+    window->Stop();
+}
+
+TEST_F(LumenkiteWndTest, PreviewStartUpFillsTheParentDrawsAndEndsWithIt) {
+    HostWindow host(300, 200, 152, 112);
+    std::unique_ptr<LumenkiteWnd> window = App::CreatePreviewWindow(m_settings, host.m_hWnd);
+    ASSERT_NE(window, nullptr);
+    HWND child = window->m_hWnd;
+    EXPECT_EQ(GetParent(child), host.m_hWnd);
+    RECT rc;
+    GetWindowRect(child, &rc);
+    EXPECT_EQ(rc.left, 300);
+    EXPECT_EQ(rc.top, 200);
+    EXPECT_EQ(rc.right, 452);
+    EXPECT_EQ(rc.bottom, 312);
+    {
+        // 152 x 112 on the 1024 x 768 test screen: ratio 46.195..., at most 10 particles.
+        std::lock_guard lock(window->m_pRenderThread->m_Lock);
+        ASSERT_NE(window->m_pRenderThread->m_pSmoothThing, nullptr);
+        EXPECT_EQ(window->m_pRenderThread->m_pSmoothThing->m_nMaxWorms, 10);
+        EXPECT_NEAR(window->m_pRenderThread->m_pSmoothThing->m_dAreaRatio, 46.195, 0.001);
+        EXPECT_TRUE(window->m_pRenderThread->m_bRestrictParticles);
+    }
+
+    SleepPumping(800);
+    std::vector<uint32_t> first = CaptureScreen(300, 200, 152, 112);
+    SleepPumping(800);
+    std::vector<uint32_t> second = CaptureScreen(300, 200, 152, 112);
+    EXPECT_GT(CountNonBlack(second), 0u);
+    EXPECT_GT(CountDifferent(first, second), 0u);
+
+    SendMessageA(child, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(IsWindow(child));
+
+    DestroyWindow(host.m_hWnd);
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(window->m_hWnd, nullptr);
+    EXPECT_EQ(window->m_hdcWindow, nullptr) << "rendering stops with the window";
+}
+
+TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
+    std::unique_ptr<LumenkiteWnd> window = App::CreateSaverWindow(m_settings);
+    ASSERT_NE(window, nullptr);
+    HWND hwnd = window->m_hWnd;
+    char title[64] = "";
+    GetWindowTextA(hwnd, title, sizeof title);
+    EXPECT_STREQ(title, "LumenkiteScreenSaverWindow");
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_POPUP);
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND),
+              reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HICON), 0);
+    EXPECT_EQ(GetClassLongPtrA(hwnd, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW),
+              CS_HREDRAW | CS_VREDRAW);
+    HCURSOR invisible = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129));
+    ASSERT_NE(invisible, nullptr);
+    EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HCURSOR), reinterpret_cast<LONG_PTR>(invisible));
+    EXPECT_EQ(window->m_rcDraw,
+              (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_TRUE(window->m_bIsSaver);
+    EXPECT_FALSE(window->m_pRenderThread->m_bRestrictParticles);
+    EXPECT_EQ(window->m_pRenderThread->m_bCycle, m_settings.Cycle);
+    window.reset();
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(LumenkiteWndTest, PreviewNeedsARealParent) {
+    EXPECT_EQ(App::CreatePreviewWindow(m_settings, nullptr), nullptr);
+    EXPECT_EQ(App::CreatePreviewWindow(m_settings, reinterpret_cast<HWND>(0x7654321)), nullptr);
+}
+
+} // namespace
