@@ -5,7 +5,9 @@
 check: deps native tsan win32 test-native test-tsan test-win32
 
 demo: deps
-	@echo "Lumenkite has no display host yet: the engine and settings build, nothing shows."
+	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/native-release/src/linux/lumenkite; \
+	else build/native-release/src/linux/lumenkite --gif build/demo.gif && echo "No display: rendered $(CURDIR)/build/demo.gif"; fi
 
 deps:
 	@scripts/install-deps
@@ -50,3 +52,28 @@ format:
 
 clean:
 	rm -rf build
+
+# The Windows screensaver under Wine, full screen (/s): on the current display, or, with no
+# display, on a virtual one, where a screenshot is saved to build/. Where the kernel cannot run
+# 32-bit Wine, the 64-bit build stands in under 64-bit Wine.
+.PHONY: demo-windows
+demo-windows: deps
+	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \
+		echo "This kernel cannot execute 32-bit programs: showing the 64-bit build under 64-bit Wine."; \
+		arch=win64; preset=win64-tests; fi; \
+	cmake --preset $$preset >/dev/null && cmake --build --preset $$preset --target Lumenkite || exit 1; \
+	export arch scr=build/$$arch/src/app/Lumenkite.scr shot=build/lumenkite-windows.png \
+		LUMENKITE_TRACE=$$PWD/build/lumenkite-windows-trace.txt LUMENKITE_WINE_USE_DISPLAY=1; \
+	rm -f $$LUMENKITE_TRACE; \
+	if [ -n "$${DISPLAY:-}" ]; then \
+		echo "Any key, click or mouse movement ends the screensaver."; \
+		scripts/wine-run $$arch $$scr /s; \
+	else \
+		echo "No display: running on a virtual one and taking a screenshot."; \
+		xvfb-run -a -s "-screen 0 1024x768x24" sh -c ' \
+			scripts/wine-run $$arch $$scr /s & pid=$$!; \
+			for i in $$(seq 240); do grep -q "App: Created main window" $$LUMENKITE_TRACE 2>/dev/null && break; sleep 0.5; done; \
+			sleep 5; import -window root $$shot; \
+			xdotool mousemove 100 100 sleep 0.5 mousemove 300 300 click 1; \
+			wait $$pid' && echo "Screenshot of the running screensaver: $$shot"; \
+	fi
