@@ -4,9 +4,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -21,6 +23,12 @@ Child::Child(const std::vector<std::string>& argv, const std::vector<std::string
     m_strErrPath = errTemplate;
     m_nPid = fork();
     if (m_nPid == 0) {
+        // Never outlive the test, even when it is killed: a left-over saver would hold the test
+        // runner's output open and take input meant for the next test's program.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        setpgid(0, 0);
+        int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, 1);
         dup2(errFd, 2);
         for (const std::string& entry : env) {
             size_t eq = entry.find('=');
@@ -47,7 +55,7 @@ Child::Child(const std::vector<std::string>& argv, const std::vector<std::string
 
 Child::~Child() {
     if (!m_bReaped && m_nPid > 0) {
-        kill(m_nPid, SIGKILL);
+        kill(-m_nPid, SIGKILL);
         waitpid(m_nPid, nullptr, 0);
     }
     unlink(m_strErrPath.c_str());
@@ -76,7 +84,7 @@ ChildResult Child::Wait(int timeoutMs) {
     while (Running()) {
         if (std::chrono::steady_clock::now() > deadline) {
             result.timedOut = true;
-            kill(m_nPid, SIGKILL);
+            kill(-m_nPid, SIGKILL);
             waitpid(m_nPid, &m_nStatus, 0);
             m_bReaped = true;
             break;
