@@ -33,13 +33,10 @@ bool Dodger::Update(Worm** worms, int count) {
         Worm* other = worms[i];
         if (other == nullptr || other == this)
             continue;
-        int px = 0;
-        int py = 0;
-        other->GetPosition(px, py);
-        if (px == 0 || py == 0)
+        double dx = 0;
+        double dy = 0;
+        if (!OffsetTo(*other, dx, dy))
             continue;
-        double dx = px / m_dScale - m_dX;
-        double dy = py / m_dScale - m_dY;
         double d2 = dx * dx + dy * dy;
         // Too far to matter, or so close that the direction is meaningless.
         if (d2 > 0.25 || d2 < 1e-8)

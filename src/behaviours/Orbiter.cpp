@@ -21,13 +21,10 @@ bool Orbiter::Update(Worm** worms, int count) {
         // Orbiters ignore each other, this one included.
         if (other == nullptr || other->m_nType == WormTypeOrbiter)
             continue;
-        int px = 0;
-        int py = 0;
-        other->GetPosition(px, py);
-        if (px == 0 || py == 0)
+        double dx = 0;
+        double dy = 0;
+        if (!OffsetTo(*other, dx, dy))
             continue;
-        double dx = px / m_dScale - m_dX;
-        double dy = py / m_dScale - m_dY;
         // Close up the pull would be violent; the orbiter coasts through instead.
         if (-0.01 < dx && dx < 0.01 && -0.01 < dy && dy < 0.01)
             continue;

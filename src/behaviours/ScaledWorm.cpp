@@ -30,3 +30,14 @@ void ScaledWorm::GetPosition(int& x, int& y) {
     x = TruncToCell(m_dScale * m_dX + m_nOffsetX + 0.5);
     y = TruncToCell(m_dScale * m_dY + m_nOffsetY + 0.5);
 }
+
+bool ScaledWorm::OffsetTo(Worm& other, double& dx, double& dy) {
+    int px = 0;
+    int py = 0;
+    other.GetPosition(px, py);
+    if (px == 0 || py == 0)
+        return false;
+    dx = px / m_dScale - m_dX;
+    dy = py / m_dScale - m_dY;
+    return true;
+}

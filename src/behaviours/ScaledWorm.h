@@ -9,6 +9,9 @@ public:
     explicit ScaledWorm(int type);
 
     void GetPosition(int& x, int& y) override;
+    // The vector in units from this worm to another's cell. False for a worm on row or column 0,
+    // which the force behaviours leave out.
+    bool OffsetTo(Worm& other, double& dx, double& dy);
 
     double m_dScale;
     int m_nOffsetX = 0;

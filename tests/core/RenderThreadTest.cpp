@@ -1,4 +1,5 @@
 #include "engine/RenderThread.h"
+#include "CountingTarget.h"
 #include "FakeClock.h"
 #include "TestSupport.h"
 #include "engine/FrameTarget.h"
@@ -239,15 +240,6 @@ TEST_F(FrameCycleTest, CyclingOffNeverTouchesThePalette) {
     EXPECT_GT(Worms(), 0);
     EXPECT_EQ(m_settings.CurrentPreset, 0);
 }
-
-namespace {
-class CountingTarget final : public FrameTarget {
-public:
-    void LoadPalette(const PaletteEntry*) override {}
-    void Present(int, int, int, int) override { ++m_presents; }
-    std::atomic<int> m_presents{0};
-};
-} // namespace
 
 TEST(RenderThread, BeginRenderClampsTheRangeAndRendersUntilEndRender) {
     MemoryRegStore store;

@@ -1,3 +1,4 @@
+#include "CountingTarget.h"
 #include "engine/FrameTarget.h"
 #include "engine/RenderThread.h"
 #include "settings/RegTree.h"
@@ -9,16 +10,6 @@
 #include <chrono>
 #include <thread>
 #include <vector>
-
-namespace {
-class CountingTarget final : public FrameTarget {
-public:
-    void LoadPalette(const PaletteEntry*) override { ++m_loads; }
-    void Present(int, int, int, int) override { ++m_presents; }
-    std::atomic<int> m_loads{0};
-    std::atomic<int> m_presents{0};
-};
-} // namespace
 
 // Commands from the user-interface thread while the worker draws: every change is made under the
 // lock or through the events, so nothing races and nothing deadlocks.
