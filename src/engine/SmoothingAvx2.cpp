@@ -1,15 +1,16 @@
-// The smoothing kernels for x86 processors with AVX2: sixteen cells per vector. Only this file's
-// own functions are compiled for AVX2, all but the four entry points local to it, so no shared
-// inline code built for AVX2 can end up on the path of a processor without it.
+// The smoothing kernels for x86 processors with AVX2: thirty-two cells, two vectors, at a time.
+// Only this file's own functions are compiled for AVX2, all but the four entry points local to it,
+// so no shared inline code built for AVX2 can end up on the path of a processor without it.
 //
 // The arithmetic is the reference's, lane by lane: 16-bit sums that wrap exactly as its truncated
-// sums do, a logical shift, and the low byte of the result for the image. Both filters are sums of
-// the same per-row pieces, the left plus right neighbour and the middle one, so the field is
-// walked in bands of a few rows, each band in columns one vector wide from top to bottom, and
-// every piece is loaded and added once and used for up to three output rows. A row too short for
-// one vector goes to the reference; otherwise the last column of a band is moved left to end at
-// the row's end, so it recomputes a few cells (with the same result, since only src is read)
-// instead of writing past the field.
+// sums do (so they may be regrouped), a logical shift, and the low byte of the result for the
+// image. Both filters are sums of per-row pieces: the left plus right neighbour, and the three
+// cells of the row (normal) or the middle one (fast). The field is walked in bands of a few rows,
+// each band in columns thirty-two cells wide from top to bottom, so every piece is loaded and added
+// once and used for up to three output rows, and the two vectors of a column share the packing and
+// the stores of their image bytes. A row too short for one column goes to the reference; otherwise
+// the last column of a band is moved left to end at the row's end, so it recomputes a few cells
+// (with the same result, since only src is read) instead of writing past the field.
 #include "engine/Smoothing.h"
 
 #ifdef LK_SMOOTHING_AVX2
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr int Lanes = 16;
+constexpr int ColumnCells = 2 * Lanes;
 
 inline __m256i Load(const uint16_t* p) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
@@ -32,14 +34,16 @@ inline void Store(void* p, __m256i v) {
     _mm256_storeu_si256(static_cast<__m256i*>(p), v);
 }
 
-// One source row's share in the cells from x on.
+// One source row's share in the sixteen cells from p on.
 struct Pieces {
-    __m256i sides;  // left + right neighbour
-    __m256i middle; // the cell itself
+    __m256i sides; // left + right neighbour
+    __m256i inner; // normal: left + middle + right; fast: the middle cell
 };
 
-inline Pieces Load(const uint16_t* row, std::ptrdiff_t x) {
-    return {_mm256_add_epi16(Load(row + x - 1), Load(row + x + 1)), Load(row + x)};
+template <bool Fast> inline Pieces LoadPieces(const uint16_t* p) {
+    const __m256i middle = Load(p);
+    const __m256i sides = _mm256_add_epi16(Load(p - 1), Load(p + 1));
+    return {sides, Fast ? middle : _mm256_add_epi16(sides, middle)};
 }
 
 // Lane i is plus-shaped when width - x - i is odd.
@@ -49,77 +53,94 @@ inline __m256i PlusLanes(int width, std::ptrdiff_t x) {
     return ((width - x) & 1) ? evenLanes : _mm256_xor_si256(evenLanes, _mm256_set1_epi16(-1));
 }
 
-// One vector-wide column of rows y0 .. y0 + rows - 1. src and dst point at field cell (0, 0).
+template <bool Fast>
+inline __m256i Smoothed(const Pieces& below, const Pieces& mid, const Pieces& above, __m256i plus) {
+    if constexpr (Fast) {
+        const __m256i p = _mm256_add_epi16(_mm256_add_epi16(mid.sides, below.inner), above.inner);
+        const __m256i c = _mm256_add_epi16(below.sides, above.sides);
+        return _mm256_srli_epi16(_mm256_blendv_epi8(c, p, plus), 2);
+    } else {
+        return _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(below.inner, mid.sides), above.inner), 3);
+    }
+}
+
+// The low bytes of two results, packed within each 128-bit half: the first vector's cells 0-7, the
+// second's 0-7, the first's 8-15, the second's 8-15.
+inline __m256i PackedBytes(__m256i left, __m256i right) {
+    const __m256i lowByte = _mm256_set1_epi16(0xFF);
+    return _mm256_packus_epi16(_mm256_and_si256(left, lowByte), _mm256_and_si256(right, lowByte));
+}
+
+// One column of rows y0 .. y0 + rows - 1. src and dst point at field cell (0, 0). The column's two
+// vectors are an even number of cells apart, so they share the pattern of plus-shaped lanes.
 template <bool Fast, bool Doubled>
 inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, uint8_t* image,
                    std::ptrdiff_t pitch, int y0, int rows, std::ptrdiff_t x, __m256i plus) {
-    const uint16_t* in = src + (y0 - 1) * stride;
-    Pieces below = Load(in, x);
-    Pieces mid = Load(in + stride, x);
-    in += 2 * stride;
+    const uint16_t* in = src + (y0 - 1) * stride + x;
+    Pieces below0 = LoadPieces<Fast>(in), below1 = LoadPieces<Fast>(in + Lanes);
+    in += stride;
+    Pieces mid0 = LoadPieces<Fast>(in), mid1 = LoadPieces<Fast>(in + Lanes);
+    in += stride;
     uint16_t* out = dst + y0 * stride + x;
     uint8_t* img = image + (Doubled ? 2 * y0 : y0) * pitch + (Doubled ? 2 * x : x);
-    const __m256i lowByte = _mm256_set1_epi16(0xFF);
     for (int i = 0; i < rows; ++i) {
-        const Pieces above = Load(in, x);
-        __m256i v;
-        if constexpr (Fast) {
-            const __m256i p =
-                _mm256_add_epi16(_mm256_add_epi16(mid.sides, below.middle), above.middle);
-            const __m256i c = _mm256_add_epi16(below.sides, above.sides);
-            v = _mm256_srli_epi16(
-                _mm256_or_si256(_mm256_and_si256(plus, p), _mm256_andnot_si256(plus, c)), 2);
-        } else {
-            __m256i s = _mm256_add_epi16(below.sides, mid.sides);
-            s = _mm256_add_epi16(s, above.sides);
-            s = _mm256_add_epi16(s, below.middle);
-            s = _mm256_add_epi16(s, above.middle);
-            v = _mm256_srli_epi16(s, 3);
-        }
-        Store(out, v);
-        const __m256i b = _mm256_and_si256(v, lowByte);
+        const Pieces above0 = LoadPieces<Fast>(in), above1 = LoadPieces<Fast>(in + Lanes);
+        const __m256i v0 = Smoothed<Fast>(below0, mid0, above0, plus);
+        const __m256i v1 = Smoothed<Fast>(below1, mid1, above1, plus);
+        Store(out, v0);
+        Store(out + Lanes, v1);
+        const __m256i bytes = PackedBytes(v0, v1);
         if constexpr (Doubled) {
-            const __m256i pair = _mm256_or_si256(b, _mm256_slli_epi16(b, 8));
-            Store(img, pair);
-            Store(img + pitch, pair);
+            // Interleaving each half with itself doubles the first vector's bytes in order, and
+            // the second's.
+            const __m256i left = _mm256_unpacklo_epi8(bytes, bytes);
+            const __m256i right = _mm256_unpackhi_epi8(bytes, bytes);
+            Store(img, left);
+            Store(img + 2 * Lanes, right);
+            Store(img + pitch, left);
+            Store(img + pitch + 2 * Lanes, right);
             img += 2 * pitch;
         } else {
-            // The pack works within each 128-bit half; the permute brings the two halves' bytes
-            // together.
-            const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(b, b), 0x08);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(img), _mm256_castsi256_si128(packed));
+            Store(img, _mm256_permute4x64_epi64(bytes, 0xD8));
             img += pitch;
         }
         out += stride;
         in += stride;
-        below = mid;
-        mid = above;
+        below0 = mid0;
+        below1 = mid1;
+        mid0 = above0;
+        mid1 = above1;
     }
 }
 
-// Taller bands reuse more of each column's loads across bands; the doubled image, with twice the
-// rows to write per band, does better with fewer rows in flight at once.
-template <bool Doubled> constexpr int BandRows = Doubled ? 2 : 8;
+// Taller bands reuse more of each column's loads across bands, but every row of a band is a
+// stream of its own for the prefetcher.
+constexpr int BandRows = 8;
 
 template <bool Fast, bool Doubled>
 void Smooth(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image, int pitch,
             SmoothKernel reference) {
     if (width <= 0 || height <= 0)
         return;
-    if (width < Lanes) {
+    if (width < ColumnCells) {
         reference(src, dst, width, height, image, pitch);
         return;
     }
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) + 2;
-    const std::ptrdiff_t lastColumn = width - Lanes;
+    const std::ptrdiff_t lastColumn = width - ColumnCells;
     const uint16_t* in = src + stride + 1;
     uint16_t* out = dst + stride + 1;
-    for (int y0 = 0; y0 < height; y0 += BandRows<Doubled>) {
-        const int rows = height - y0 < BandRows<Doubled> ? height - y0 : BandRows<Doubled>;
-        for (std::ptrdiff_t x = 0; x < lastColumn; x += Lanes)
+    for (int y0 = 0; y0 < height; y0 += BandRows) {
+        const int rows = height - y0 < BandRows ? height - y0 : BandRows;
+        // One call site keeps the unrolled column small enough for the registers.
+        for (std::ptrdiff_t x = 0;; x += ColumnCells) {
+            if (x > lastColumn)
+                x = lastColumn;
             Column<Fast, Doubled>(in, out, stride, image, pitch, y0, rows, x, PlusLanes(width, x));
-        Column<Fast, Doubled>(in, out, stride, image, pitch, y0, rows, lastColumn,
-                              PlusLanes(width, lastColumn));
+            if (x == lastColumn)
+                break;
+        }
     }
 }
 
