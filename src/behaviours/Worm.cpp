@@ -41,6 +41,17 @@ const uint8_t kStamp6[6 * 6] = {
      64, 180, 255, 255, 180,  64,
 };
 // clang-format on
+
+// A size known at compile time lets the compiler unroll the rows and take each one's maximum in
+// a few vector instructions.
+template <int N> void Stamp(uint16_t* field, int x, int y, const uint8_t (&pattern)[N * N]) {
+    const size_t stride = static_cast<size_t>(g_nFieldWidth) + 2;
+    for (int r = 0; r < N; ++r) {
+        uint16_t* row = field + (static_cast<size_t>(y) + r + 1) * stride + (x + 1);
+        for (int c = 0; c < N; ++c)
+            row[c] = std::max<uint16_t>(row[c], pattern[r * N + c]);
+    }
+}
 } // namespace
 
 Worm::Worm(int type) : m_nType(type) {
@@ -60,42 +71,28 @@ Worm::~Worm() {
 void Worm::OnRemove() {}
 
 void Worm::Draw(uint16_t* field) {
-    int n;
-    const uint8_t* pattern;
-    switch (CurrentWormPreset().WormSize) {
-    case 0:
-        n = 3;
-        pattern = kStamp3;
-        break;
-    case 1:
-        n = 4;
-        pattern = kStamp4;
-        break;
-    case 2:
-        n = 5;
-        pattern = kStamp5;
-        break;
-    default:
-        n = 6;
-        pattern = kStamp6;
-        break;
-    }
-
+    // Sizes 0, 1 and 2 stamp 3, 4 and 5 cells square; any other value 6.
+    const int size = CurrentWormPreset().WormSize;
+    const int n = size >= 0 && size <= 2 ? size + 3 : 6;
     int x = 0;
     int y = 0;
     GetPosition(x, y);
     // The whole pattern must fit; 64-bit sums keep extreme positions from wrapping into range.
     if (x < 0 || y < 0 || int64_t{x} + n >= g_nFieldWidth || int64_t{y} + n >= g_nFieldHeight)
         return;
-
-    const size_t stride = static_cast<size_t>(g_nFieldWidth) + 2;
-    for (int r = 0; r < n; ++r) {
-        uint16_t* row = field + (static_cast<size_t>(y) + r + 1) * stride + (x + 1);
-        for (int c = 0; c < n; ++c) {
-            uint16_t value = pattern[r * n + c];
-            if (value > row[c])
-                row[c] = value;
-        }
+    switch (n) {
+    case 3:
+        Stamp<3>(field, x, y, kStamp3);
+        break;
+    case 4:
+        Stamp<4>(field, x, y, kStamp4);
+        break;
+    case 5:
+        Stamp<5>(field, x, y, kStamp5);
+        break;
+    default:
+        Stamp<6>(field, x, y, kStamp6);
+        break;
     }
 }
 
