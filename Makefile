@@ -1,6 +1,6 @@
 # The two commands: `make demo` shows the screensaver, `make check` builds everything and runs
 # every test. Both install what is missing first.
-.PHONY: check demo deps native tsan win32 test-native test-tsan test-win32 bench format clean
+.PHONY: check demo deps native tsan win32 test-native test-tsan test-win32 bench bench-windows format clean
 
 check: deps native tsan win32 test-native test-tsan test-win32
 
@@ -46,6 +46,17 @@ bench: deps
 	cmake --preset native-release
 	cmake --build --preset native-release --target lumenkite_bench
 	build/native-release/bench/lumenkite_bench
+
+# The same benchmark built for Windows and run under Wine: the 32-bit build where this kernel can
+# run 32-bit Wine, the 64-bit one under 64-bit Wine where it cannot.
+bench-windows: deps
+	@if scripts/wine-run --can-run-win32; then arch=win32; else \
+		echo "This kernel cannot execute 32-bit programs: benchmarking the 64-bit build under 64-bit Wine."; \
+		arch=win64; fi; \
+	preset=$$( [ $$arch = win32 ] && echo win32 || echo win64-tests ); \
+	cmake --preset $$preset -B build/$$arch-bench -DLUMENKITE_BENCH=ON >/dev/null && \
+	cmake --build build/$$arch-bench --target lumenkite_bench -j2 && \
+	scripts/wine-run $$arch build/$$arch-bench/bench/lumenkite_bench.exe
 
 format:
 	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -43,6 +43,7 @@ void BM_Frame(benchmark::State& state, int presetIndex) {
     state.counters["frame_ms"] = frameSeconds * 1000 / n;
     state.counters["smooth_ms"] = smoothSeconds * 1000 / n;
     state.counters["worms"] = c.Worms();
+    state.counters["objects"] = FrameCase::LiveObjects();
 }
 
 // Collects the runs by registered name and prints the tables once all have run.
@@ -73,6 +74,7 @@ public:
                 f->second.frameMs = Value(run, "frame_ms");
                 f->second.smoothMs = Value(run, "smooth_ms");
                 f->second.worms = int(Value(run, "worms"));
+                f->second.objects = int(Value(run, "objects"));
             }
             std::fprintf(stderr, ".");
         }
@@ -128,7 +130,7 @@ void RegisterAll(TableReporter& table) {
                                      [p](benchmark::State& state) { BM_Frame(state, p); })
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
-        table.frames[name] = {preset, 0, 0, 0};
+        table.frames[name] = {preset, 0, 0, 0, 0};
         table.frameOrder.push_back(name);
     }
 }

@@ -6,6 +6,7 @@
 // Each smoothing pass is timed together with, in the same iteration, a memcpy of exactly the
 // bytes the pass writes (destination field plus image) between separate buffers: their ratio says
 // how far the pass is from running at memory speed on this machine at this moment.
+#include "behaviours/WormGlobals.h"
 #include "engine/SmoothThing.h"
 #include "engine/Smoothing.h"
 #include "settings/Preset.h"
@@ -151,6 +152,13 @@ public:
 
     const std::string& Name() const { return m_name; }
     int Worms() const { return m_engine->m_nWorms; }
+    // Every live worm object, the fragments of burst fireworks and missiles included.
+    static int LiveObjects() {
+        int n = 0;
+        for (int count : g_anLiveWorms)
+            n += count;
+        return n;
+    }
     static int PresetCount() {
         MemoryRegStore store;
         Settings settings(store);
@@ -174,7 +182,7 @@ struct SmoothingRow {
 
 struct FrameRow {
     std::string preset;
-    int worms;
+    int worms, objects;
     double frameMs, smoothMs;
 };
 
@@ -199,15 +207,15 @@ inline void PrintSmoothingTable(const std::vector<SmoothingRow>& rows) {
 }
 
 inline void PrintFrameTable(const std::vector<FrameRow>& rows) {
-    std::printf("\nDoFrame at %s, normal filter, %d worms asked for (the rest of the frame: "
-                "drawing and stepping the worms)\n",
+    std::printf("\nDoFrame at %s, normal filter, %d worms asked for (objects: all live worms, "
+                "fragments included; rest: drawing and stepping them)\n",
                 SizeName(kFrameSize).c_str(), kFrameWorms);
-    std::printf("%-18s %6s %9s %10s %9s %12s\n", "preset", "worms", "frame ms", "smooth ms",
-                "rest ms", "rest/smooth");
+    std::printf("%-18s %6s %8s %9s %10s %9s %12s\n", "preset", "worms", "objects", "frame ms",
+                "smooth ms", "rest ms", "rest/smooth");
     for (const FrameRow& r : rows) {
         const double rest = r.frameMs - r.smoothMs;
-        std::printf("%-18s %6d %9.3f %10.3f %9.3f %12.2f\n", r.preset.c_str(), r.worms, r.frameMs,
-                    r.smoothMs, rest, r.smoothMs > 0 ? rest / r.smoothMs : 0);
+        std::printf("%-18s %6d %8d %9.3f %10.3f %9.3f %12.2f\n", r.preset.c_str(), r.worms,
+                    r.objects, r.frameMs, r.smoothMs, rest, r.smoothMs > 0 ? rest / r.smoothMs : 0);
     }
 }
 

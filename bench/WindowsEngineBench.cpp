@@ -51,7 +51,7 @@ int main() {
     for (int p = 0; p < FrameCase::PresetCount(); ++p) {
         FrameCase c(p);
         const IterationTimes ms = Measure(c, [](FrameCase& f) { return f.Iterate(); });
-        frames.push_back({c.Name(), c.Worms(), ms.pass, ms.copy});
+        frames.push_back({c.Name(), c.Worms(), FrameCase::LiveObjects(), ms.pass, ms.copy});
         std::fprintf(stderr, ".");
     }
     std::fprintf(stderr, "\n");
