@@ -72,11 +72,12 @@ inline __m256i PackedBytes(__m256i left, __m256i right) {
     return _mm256_packus_epi16(_mm256_and_si256(left, lowByte), _mm256_and_si256(right, lowByte));
 }
 
-// One column of rows y0 .. y0 + rows - 1. src and dst point at field cell (0, 0). The column's two
+// One column of rows y0 .. y0 + Rows - 1. src and dst point at field cell (0, 0). The column's two
 // vectors are an even number of cells apart, so they share the pattern of plus-shaped lanes.
-template <bool Fast, bool Doubled>
-inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, uint8_t* image,
-                   std::ptrdiff_t pitch, int y0, int rows, std::ptrdiff_t x, __m256i plus) {
+template <bool Fast, bool Doubled, int Rows>
+[[gnu::always_inline]] inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride,
+                                          uint8_t* image, std::ptrdiff_t pitch, int y0,
+                                          std::ptrdiff_t x, __m256i plus) {
     const uint16_t* in = src + (y0 - 1) * stride + x;
     Pieces below0 = LoadPieces<Fast>(in), below1 = LoadPieces<Fast>(in + Lanes);
     in += stride;
@@ -84,7 +85,7 @@ inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, ui
     in += stride;
     uint16_t* out = dst + y0 * stride + x;
     uint8_t* img = image + (Doubled ? 2 * y0 : y0) * pitch + (Doubled ? 2 * x : x);
-    for (int i = 0; i < rows; ++i) {
+    for (int i = 0; i < Rows; ++i) {
         const Pieces above0 = LoadPieces<Fast>(in), above1 = LoadPieces<Fast>(in + Lanes);
         const __m256i v0 = Smoothed<Fast>(below0, mid0, above0, plus);
         const __m256i v1 = Smoothed<Fast>(below1, mid1, above1, plus);
@@ -114,8 +115,24 @@ inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, ui
     }
 }
 
-// Taller bands reuse more of each column's loads across bands, but every row of a band is a
-// stream of its own for the prefetcher.
+// One band of Rows rows from y0 down, column by column. in and out point at field cell (0, 0).
+template <bool Fast, bool Doubled, int Rows>
+void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride, uint8_t* image,
+          std::ptrdiff_t pitch, int width, int y0) {
+    const std::ptrdiff_t lastColumn = width - ColumnCells;
+    // One call site keeps the unrolled column small enough for the registers.
+    for (std::ptrdiff_t x = 0;; x += ColumnCells) {
+        if (x > lastColumn)
+            x = lastColumn;
+        Column<Fast, Doubled, Rows>(in, out, stride, image, pitch, y0, x, PlusLanes(width, x));
+        if (x == lastColumn)
+            break;
+    }
+}
+
+// Taller bands reuse more of each column's loads, but every row of a band is a stream of its own
+// for the prefetcher. A fixed height lets the compiler unroll the rows and keep every counter in
+// a register; the few rows left at the bottom go one by one.
 constexpr int BandRows = 8;
 
 template <bool Fast, bool Doubled>
@@ -128,20 +145,13 @@ void Smooth(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* 
         return;
     }
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) + 2;
-    const std::ptrdiff_t lastColumn = width - ColumnCells;
     const uint16_t* in = src + stride + 1;
     uint16_t* out = dst + stride + 1;
-    for (int y0 = 0; y0 < height; y0 += BandRows) {
-        const int rows = height - y0 < BandRows ? height - y0 : BandRows;
-        // One call site keeps the unrolled column small enough for the registers.
-        for (std::ptrdiff_t x = 0;; x += ColumnCells) {
-            if (x > lastColumn)
-                x = lastColumn;
-            Column<Fast, Doubled>(in, out, stride, image, pitch, y0, rows, x, PlusLanes(width, x));
-            if (x == lastColumn)
-                break;
-        }
-    }
+    int y0 = 0;
+    for (; y0 + BandRows <= height; y0 += BandRows)
+        Band<Fast, Doubled, BandRows>(in, out, stride, image, pitch, width, y0);
+    for (; y0 < height; ++y0)
+        Band<Fast, Doubled, 1>(in, out, stride, image, pitch, width, y0);
 }
 
 } // namespace

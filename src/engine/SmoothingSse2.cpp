@@ -4,12 +4,11 @@
 // sums do (so they may be regrouped), a logical shift, and the low byte of the result for the
 // image. Both filters are sums of per-row pieces: the left plus right neighbour, and the three
 // cells of the row (normal) or the middle one (fast). The field is walked in bands of a few rows,
-// each band in columns one vector wide from top to bottom, so every piece is loaded and added once
-// and used for up to three output rows. (Columns two vectors wide, as the AVX2 kernels take, were
-// slower here, and the 32-bit build has only eight vector registers.) A row too short for one
-// vector goes to the reference; otherwise the last column of a band is moved left to end at the
-// row's end, so it recomputes a few cells (with the same result, since only src is read) instead
-// of writing past the field.
+// each band in columns of one or two vectors from top to bottom, so every piece is loaded and added
+// once and used for up to three output rows. A row too short for one column goes to the
+// reference; otherwise the last column of a band is moved left to end at the row's end, so it
+// recomputes a few cells (with the same result, since only src is read) instead of writing past
+// the field.
 #include "engine/Smoothing.h"
 
 #ifdef LK_SMOOTHING_SSE2
@@ -58,40 +57,81 @@ inline __m128i Smoothed(const Pieces& below, const Pieces& mid, const Pieces& ab
     }
 }
 
-// One vector-wide column of rows y0 .. y0 + rows - 1. src and dst point at field cell (0, 0).
-template <bool Fast, bool Doubled>
-inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, uint8_t* image,
-                   std::ptrdiff_t pitch, int y0, int rows, std::ptrdiff_t x, __m128i plus) {
+// Two vectors per column pack and store their image bytes together. The fast filter carries four
+// pieces per vector from row to row, the normal one three, and two vectors of the fast filter no
+// longer fit the 32-bit build's eight vector registers, so its columns stay one vector wide.
+template <bool Fast> constexpr int ColumnVectors = Fast ? 1 : 2;
+template <bool Fast> constexpr int ColumnCells = Lanes* ColumnVectors<Fast>;
+
+// One column of rows y0 .. y0 + Rows - 1. src and dst point at field cell (0, 0). The column's
+// vectors are an even number of cells apart, so they share the pattern of plus-shaped lanes.
+template <bool Fast, bool Doubled, int Rows>
+[[gnu::always_inline]] inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride,
+                                          uint8_t* image, std::ptrdiff_t pitch, int y0,
+                                          std::ptrdiff_t x, __m128i plus) {
+    constexpr int N = ColumnVectors<Fast>;
     const uint16_t* in = src + (y0 - 1) * stride + x;
-    Pieces below = LoadPieces<Fast>(in);
-    Pieces mid = LoadPieces<Fast>(in + stride);
+    Pieces below[N], mid[N];
+    for (int k = 0; k < N; ++k) {
+        below[k] = LoadPieces<Fast>(in + k * Lanes);
+        mid[k] = LoadPieces<Fast>(in + stride + k * Lanes);
+    }
     in += 2 * stride;
     uint16_t* out = dst + y0 * stride + x;
     uint8_t* img = image + (Doubled ? 2 * y0 : y0) * pitch + (Doubled ? 2 * x : x);
     const __m128i lowByte = _mm_set1_epi16(0xFF);
-    for (int i = 0; i < rows; ++i) {
-        const Pieces above = LoadPieces<Fast>(in);
-        const __m128i v = Smoothed<Fast>(below, mid, above, plus);
-        Store(out, v);
-        const __m128i b = _mm_and_si128(v, lowByte);
+    for (int i = 0; i < Rows; ++i) {
+        __m128i v[N];
+        for (int k = 0; k < N; ++k) {
+            const Pieces above = LoadPieces<Fast>(in + k * Lanes);
+            v[k] = Smoothed<Fast>(below[k], mid[k], above, plus);
+            Store(out + k * Lanes, v[k]);
+            below[k] = mid[k];
+            mid[k] = above;
+        }
+        // The low bytes in cell order: sixteen of two vectors, or one vector's eight twice.
+        const __m128i bytes =
+            _mm_packus_epi16(_mm_and_si128(v[0], lowByte), _mm_and_si128(v[N - 1], lowByte));
         if constexpr (Doubled) {
-            const __m128i pair = _mm_or_si128(b, _mm_slli_epi16(b, 8));
-            Store(img, pair);
-            Store(img + pitch, pair);
+            const __m128i left = _mm_unpacklo_epi8(bytes, bytes);
+            Store(img, left);
+            Store(img + pitch, left);
+            if constexpr (N == 2) {
+                const __m128i right = _mm_unpackhi_epi8(bytes, bytes);
+                Store(img + 2 * Lanes, right);
+                Store(img + pitch + 2 * Lanes, right);
+            }
             img += 2 * pitch;
         } else {
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(img), _mm_packus_epi16(b, b));
+            if constexpr (N == 2)
+                Store(img, bytes);
+            else
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(img), bytes);
             img += pitch;
         }
         out += stride;
         in += stride;
-        below = mid;
-        mid = above;
     }
 }
 
-// Taller bands reuse more of each column's loads across bands, but every row of a band is a
-// stream of its own for the prefetcher.
+// One band of Rows rows from y0 down, column by column. in and out point at field cell (0, 0).
+template <bool Fast, bool Doubled, int Rows>
+void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride, uint8_t* image,
+          std::ptrdiff_t pitch, int width, int y0) {
+    const std::ptrdiff_t lastColumn = width - ColumnCells<Fast>;
+    // One call site keeps the unrolled column small enough for the registers.
+    for (std::ptrdiff_t x = 0;; x += ColumnCells<Fast>) {
+        if (x > lastColumn)
+            x = lastColumn;
+        Column<Fast, Doubled, Rows>(in, out, stride, image, pitch, y0, x, PlusLanes(width, x));
+        if (x == lastColumn)
+            break;
+    }
+}
+
+// Taller bands reuse more of each column's loads, but every row of a band is a stream of its own
+// for the prefetcher. A fixed height lets the compiler unroll the rows and keep every counter in
+// a register; the few rows left at the bottom go one by one.
 constexpr int BandRows = 8;
 
 template <bool Fast, bool Doubled>
@@ -99,25 +139,18 @@ void Smooth(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* 
             SmoothKernel reference) {
     if (width <= 0 || height <= 0)
         return;
-    if (width < Lanes) {
+    if (width < ColumnCells<Fast>) {
         reference(src, dst, width, height, image, pitch);
         return;
     }
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) + 2;
-    const std::ptrdiff_t lastColumn = width - Lanes;
     const uint16_t* in = src + stride + 1;
     uint16_t* out = dst + stride + 1;
-    for (int y0 = 0; y0 < height; y0 += BandRows) {
-        const int rows = height - y0 < BandRows ? height - y0 : BandRows;
-        // One call site keeps the unrolled column small enough for the registers.
-        for (std::ptrdiff_t x = 0;; x += Lanes) {
-            if (x > lastColumn)
-                x = lastColumn;
-            Column<Fast, Doubled>(in, out, stride, image, pitch, y0, rows, x, PlusLanes(width, x));
-            if (x == lastColumn)
-                break;
-        }
-    }
+    int y0 = 0;
+    for (; y0 + BandRows <= height; y0 += BandRows)
+        Band<Fast, Doubled, BandRows>(in, out, stride, image, pitch, width, y0);
+    for (; y0 < height; ++y0)
+        Band<Fast, Doubled, 1>(in, out, stride, image, pitch, width, y0);
 }
 
 } // namespace
