@@ -117,8 +117,8 @@ template <bool Fast, bool Doubled, int Rows>
 
 // One band of Rows rows from y0 down, column by column. in and out point at field cell (0, 0).
 template <bool Fast, bool Doubled, int Rows>
-void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride, uint8_t* image,
-          std::ptrdiff_t pitch, int width, int y0) {
+[[gnu::noinline]] void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride,
+                            uint8_t* image, std::ptrdiff_t pitch, int width, int y0) {
     const std::ptrdiff_t lastColumn = width - ColumnCells;
     // One call site keeps the unrolled column small enough for the registers.
     for (std::ptrdiff_t x = 0;; x += ColumnCells) {

@@ -60,8 +60,26 @@ inline __m128i Smoothed(const Pieces& below, const Pieces& mid, const Pieces& ab
 // Two vectors per column pack and store their image bytes together. The fast filter carries four
 // pieces per vector from row to row, the normal one three, and two vectors of the fast filter no
 // longer fit the 32-bit build's eight vector registers, so its columns stay one vector wide.
-template <bool Fast> constexpr int ColumnVectors = Fast ? 1 : 2;
-template <bool Fast> constexpr int ColumnCells = Lanes* ColumnVectors<Fast>;
+template <bool Fast> constexpr bool TwoVectorColumns = !Fast;
+template <bool Fast> constexpr int ColumnCells = TwoVectorColumns<Fast> ? 2 * Lanes : Lanes;
+
+// One vector-wide strip of a column: the shares of the two rows above the next output row.
+struct Strip {
+    Pieces below, mid;
+};
+
+template <bool Fast> inline Strip StartStrip(const uint16_t* in, std::ptrdiff_t stride) {
+    return {LoadPieces<Fast>(in), LoadPieces<Fast>(in + stride)};
+}
+
+// The next output row's values from the source row at in, which then becomes the middle row.
+template <bool Fast> inline __m128i Advance(Strip& strip, const uint16_t* in, __m128i plus) {
+    const Pieces above = LoadPieces<Fast>(in);
+    const __m128i v = Smoothed<Fast>(strip.below, strip.mid, above, plus);
+    strip.below = strip.mid;
+    strip.mid = above;
+    return v;
+}
 
 // One column of rows y0 .. y0 + Rows - 1. src and dst point at field cell (0, 0). The column's
 // vectors are an even number of cells apart, so they share the pattern of plus-shaped lanes.
@@ -69,41 +87,37 @@ template <bool Fast, bool Doubled, int Rows>
 [[gnu::always_inline]] inline void Column(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride,
                                           uint8_t* image, std::ptrdiff_t pitch, int y0,
                                           std::ptrdiff_t x, __m128i plus) {
-    constexpr int N = ColumnVectors<Fast>;
+    constexpr bool Two = TwoVectorColumns<Fast>;
     const uint16_t* in = src + (y0 - 1) * stride + x;
-    Pieces below[N], mid[N];
-    for (int k = 0; k < N; ++k) {
-        below[k] = LoadPieces<Fast>(in + k * Lanes);
-        mid[k] = LoadPieces<Fast>(in + stride + k * Lanes);
-    }
+    Strip left = StartStrip<Fast>(in, stride);
+    Strip right = Two ? StartStrip<Fast>(in + Lanes, stride) : Strip{};
     in += 2 * stride;
     uint16_t* out = dst + y0 * stride + x;
     uint8_t* img = image + (Doubled ? 2 * y0 : y0) * pitch + (Doubled ? 2 * x : x);
     const __m128i lowByte = _mm_set1_epi16(0xFF);
     for (int i = 0; i < Rows; ++i) {
-        __m128i v[N];
-        for (int k = 0; k < N; ++k) {
-            const Pieces above = LoadPieces<Fast>(in + k * Lanes);
-            v[k] = Smoothed<Fast>(below[k], mid[k], above, plus);
-            Store(out + k * Lanes, v[k]);
-            below[k] = mid[k];
-            mid[k] = above;
+        const __m128i v0 = Advance<Fast>(left, in, plus);
+        Store(out, v0);
+        __m128i v1 = v0;
+        if constexpr (Two) {
+            v1 = Advance<Fast>(right, in + Lanes, plus);
+            Store(out + Lanes, v1);
         }
         // The low bytes in cell order: sixteen of two vectors, or one vector's eight twice.
         const __m128i bytes =
-            _mm_packus_epi16(_mm_and_si128(v[0], lowByte), _mm_and_si128(v[N - 1], lowByte));
+            _mm_packus_epi16(_mm_and_si128(v0, lowByte), _mm_and_si128(v1, lowByte));
         if constexpr (Doubled) {
-            const __m128i left = _mm_unpacklo_epi8(bytes, bytes);
-            Store(img, left);
-            Store(img + pitch, left);
-            if constexpr (N == 2) {
-                const __m128i right = _mm_unpackhi_epi8(bytes, bytes);
-                Store(img + 2 * Lanes, right);
-                Store(img + pitch + 2 * Lanes, right);
+            const __m128i leftPairs = _mm_unpacklo_epi8(bytes, bytes);
+            Store(img, leftPairs);
+            Store(img + pitch, leftPairs);
+            if constexpr (Two) {
+                const __m128i rightPairs = _mm_unpackhi_epi8(bytes, bytes);
+                Store(img + 2 * Lanes, rightPairs);
+                Store(img + pitch + 2 * Lanes, rightPairs);
             }
             img += 2 * pitch;
         } else {
-            if constexpr (N == 2)
+            if constexpr (Two)
                 Store(img, bytes);
             else
                 _mm_storel_epi64(reinterpret_cast<__m128i*>(img), bytes);
@@ -116,8 +130,8 @@ template <bool Fast, bool Doubled, int Rows>
 
 // One band of Rows rows from y0 down, column by column. in and out point at field cell (0, 0).
 template <bool Fast, bool Doubled, int Rows>
-void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride, uint8_t* image,
-          std::ptrdiff_t pitch, int width, int y0) {
+[[gnu::noinline]] void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride,
+                            uint8_t* image, std::ptrdiff_t pitch, int width, int y0) {
     const std::ptrdiff_t lastColumn = width - ColumnCells<Fast>;
     // One call site keeps the unrolled column small enough for the registers.
     for (std::ptrdiff_t x = 0;; x += ColumnCells<Fast>) {
