@@ -3,13 +3,11 @@
 // The arithmetic is the reference's, lane by lane: 16-bit sums that wrap exactly as its truncated
 // sums do (so they may be regrouped), a logical shift, and the low byte of the result for the
 // image. Both filters are sums of per-row pieces: the left plus right neighbour, and the three
-// cells of the row (normal) or the middle one (fast). The field is walked in bands of a few rows,
-// each band in columns of one or two vectors from top to bottom, so every piece is loaded and added
-// once and used for up to three output rows. A row too short for one column goes to the
-// reference; otherwise the last column of a band is moved left to end at the row's end, so it
-// recomputes a few cells (with the same result, since only src is read) instead of writing past
-// the field.
+// cells of the row (normal) or the middle one (fast). A column of a band, one or two vectors wide,
+// goes from top to bottom, so every piece is loaded and added once and used for up to three output
+// rows.
 #include "engine/Smoothing.h"
+#include "engine/SmoothingBands.h"
 
 #ifdef LK_SMOOTHING_SSE2
 
@@ -128,65 +126,42 @@ template <bool Fast, bool Doubled, int Rows>
     }
 }
 
-// One band of Rows rows from y0 down, column by column. in and out point at field cell (0, 0).
-template <bool Fast, bool Doubled, int Rows>
-[[gnu::noinline]] void Band(const uint16_t* in, uint16_t* out, std::ptrdiff_t stride,
-                            uint8_t* image, std::ptrdiff_t pitch, int width, int y0) {
-    const std::ptrdiff_t lastColumn = width - ColumnCells<Fast>;
-    // One call site keeps the unrolled column small enough for the registers.
-    for (std::ptrdiff_t x = 0;; x += ColumnCells<Fast>) {
-        if (x > lastColumn)
-            x = lastColumn;
-        Column<Fast, Doubled, Rows>(in, out, stride, image, pitch, y0, x, PlusLanes(width, x));
-        if (x == lastColumn)
-            break;
-    }
-}
+// The columns for the shared band walk.
+struct Columns {
+    template <bool Fast> static constexpr int Cells = ColumnCells<Fast>;
 
-// Taller bands reuse more of each column's loads, but every row of a band is a stream of its own
-// for the prefetcher. A fixed height lets the compiler unroll the rows and keep every counter in
-// a register; the few rows left at the bottom go one by one.
-constexpr int BandRows = 8;
-
-template <bool Fast, bool Doubled>
-void Smooth(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image, int pitch,
-            SmoothKernel reference) {
-    if (width <= 0 || height <= 0)
-        return;
-    if (width < ColumnCells<Fast>) {
-        reference(src, dst, width, height, image, pitch);
-        return;
+    template <bool Fast, bool Doubled, int Rows>
+    [[gnu::always_inline]] static void
+    Run(const uint16_t* src, uint16_t* dst, std::ptrdiff_t stride, uint8_t* image,
+        std::ptrdiff_t pitch, int y0, std::ptrdiff_t x, int width) {
+        Column<Fast, Doubled, Rows>(src, dst, stride, image, pitch, y0, x, PlusLanes(width, x));
     }
-    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) + 2;
-    const uint16_t* in = src + stride + 1;
-    uint16_t* out = dst + stride + 1;
-    int y0 = 0;
-    for (; y0 + BandRows <= height; y0 += BandRows)
-        Band<Fast, Doubled, BandRows>(in, out, stride, image, pitch, width, y0);
-    for (; y0 < height; ++y0)
-        Band<Fast, Doubled, 1>(in, out, stride, image, pitch, width, y0);
-}
+};
 
 } // namespace
 
 void SmoothNormalSse2(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
                       int pitch) {
-    Smooth<false, false>(src, dst, width, height, image, pitch, SmoothNormalReference);
+    smoothing::SmoothInBands<Columns, false, false>(src, dst, width, height, image, pitch,
+                                                    SmoothNormalReference);
 }
 
 void SmoothFastSse2(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
                     int pitch) {
-    Smooth<true, false>(src, dst, width, height, image, pitch, SmoothFastReference);
+    smoothing::SmoothInBands<Columns, true, false>(src, dst, width, height, image, pitch,
+                                                   SmoothFastReference);
 }
 
 void SmoothNormalDoubledSse2(const uint16_t* src, uint16_t* dst, int width, int height,
                              uint8_t* image, int pitch) {
-    Smooth<false, true>(src, dst, width, height, image, pitch, SmoothNormalDoubledReference);
+    smoothing::SmoothInBands<Columns, false, true>(src, dst, width, height, image, pitch,
+                                                   SmoothNormalDoubledReference);
 }
 
 void SmoothFastDoubledSse2(const uint16_t* src, uint16_t* dst, int width, int height,
                            uint8_t* image, int pitch) {
-    Smooth<true, true>(src, dst, width, height, image, pitch, SmoothFastDoubledReference);
+    smoothing::SmoothInBands<Columns, true, true>(src, dst, width, height, image, pitch,
+                                                  SmoothFastDoubledReference);
 }
 
 #endif
