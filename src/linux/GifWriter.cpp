@@ -99,6 +99,12 @@ bool GifWriter::AddFrame(uint8_t* rows, int stride, const PaletteEntry palette[2
         return Fail(m_pGif->Error);
 
     ColorMapObject* local = SameColours(palette, m_aGlobal) ? nullptr : MakeColorMap(palette);
+    if (!local && m_pGif->Image.ColorMap) {
+        // giflib keeps its own copy of the last local table and, given none for this frame,
+        // forgets that copy without freeing it.
+        GifFreeMapObject(m_pGif->Image.ColorMap);
+        m_pGif->Image.ColorMap = nullptr;
+    }
     int status = EGifPutImageDesc(m_pGif, 0, 0, m_nWidth, m_nHeight, false, local);
     if (local)
         GifFreeMapObject(local);
