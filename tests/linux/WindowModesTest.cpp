@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,6 +28,22 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return condition();
 }
 
+// A line from fd without its end, or what came before the writer closed it or the time ran out.
+std::string ReadLine(int fd, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    std::string line;
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd readable{fd, POLLIN, 0};
+        char c = 0;
+        if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0 ||
+            read(fd, &c, 1) != 1 || c == '\n')
+            return line;
+        line += c;
+    }
+}
+
 // Each test gets its own X server, so nothing depends on the machine having a display.
 class LinuxWindowModes : public ::testing::Test {
 protected:
@@ -36,19 +53,21 @@ protected:
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         if (access("/usr/bin/Xvfb", X_OK) != 0)
             GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
-        for (int n = 40 + getpid() % 200; !m_pDisplay && n < 400; n += 7) {
-            if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
-                continue;
-            m_strDisplay = ":" + std::to_string(n);
-            m_pServer = std::make_unique<Child>(std::vector<std::string>{
-                "Xvfb", m_strDisplay, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-            WaitFor(
-                [&] {
-                    m_pDisplay = XOpenDisplay(m_strDisplay.c_str());
-                    return m_pDisplay != nullptr || !m_pServer->Running();
-                },
-                5000ms);
-        }
+        // Xvfb picks a free display itself and names it once it takes connections. Probing
+        // numbers here raced with test runs beside this one: a server started a moment earlier
+        // by another run could take the number, and the test would talk to that one.
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        m_pServer = std::make_unique<Child>(
+            std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
+                                     "800x600x24", "-nolisten", "tcp"});
+        close(ready[1]);
+        std::string number = ReadLine(ready[0], 20000ms);
+        close(ready[0]);
+        m_strDisplay = ':';
+        m_strDisplay += number;
+        if (!number.empty())
+            m_pDisplay = XOpenDisplay(m_strDisplay.c_str());
         ASSERT_NE(m_pDisplay, nullptr) << "no Xvfb came up";
         WriteSettingsFile(m_dir.File("s.reg"), "\"CPU\"=hex:64,00,00,00\r\n");
     }
@@ -60,9 +79,12 @@ protected:
     }
 
     std::vector<std::string> Env() const { return {"DISPLAY=" + m_strDisplay, "WAYLAND_DISPLAY="}; }
+    // The program's trace goes to its standard error, which says why it ended.
     std::unique_ptr<Child> Start(std::vector<std::string> args) {
         args.insert(args.begin(), {LUMENKITE_EXE, "--settings", m_dir.File("s.reg")});
-        return std::make_unique<Child>(args, Env());
+        std::vector<std::string> env = Env();
+        env.push_back("LUMENKITE_TRACE=-");
+        return std::make_unique<Child>(args, env);
     }
     void Xdotool(const std::vector<std::string>& args) {
         std::vector<std::string> argv{"xdotool"};
@@ -117,6 +139,7 @@ TEST_F(LinuxWindowModes, SaverEndsOnAKey) {
     ChildResult r = saver->Wait(10000);
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Exiting screensaver on KeyDown"), std::string::npos) << r.err;
 }
 
 TEST_F(LinuxWindowModes, SaverEndsOnTheSecondOfTwoDifferentMousePositions) {
@@ -134,6 +157,10 @@ TEST_F(LinuxWindowModes, SaverEndsOnTheSecondOfTwoDifferentMousePositions) {
     ChildResult r = saver->Wait(10000);
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.status, 0) << r.err;
+    // The server delivers the click before the move, so an exit on the click would say so here
+    // however late the saver read its events.
+    EXPECT_NE(r.err.find("Exiting screensaver on MouseMove"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("ButtonDown"), std::string::npos) << r.err;
 }
 
 TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
