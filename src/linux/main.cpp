@@ -79,6 +79,11 @@ int Export(const Options& options, Settings& settings) {
 // the process ends; until SDL's events are up nothing is running that needs stopping.
 int Show(const Options& options, Settings& settings) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Behind the software renderer SDL would put a GL surface, and Mesa's, when its window has
+    // been destroyed under it, fails to read the window's size and then works from garbage for
+    // seconds. Plain X images just fail.
+    if (options.mode == Mode::WindowId || options.mode == Mode::Root)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     WatchTerminationSignals(
         [](int signal) {
             SDL_Event quit{};
