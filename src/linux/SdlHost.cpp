@@ -162,6 +162,8 @@ int SdlHost::Run() {
         std::fprintf(stderr, "lumenkite: %s\n", NoDisplay);
         return 1;
     }
+    if (driver == "x11")
+        TakeOverXErrors();
     m_nWakeEvent = SDL_RegisterEvents(1);
     m_pTarget = std::make_unique<SdlFrameTarget>(m_exchange, m_nWakeEvent);
     m_renderer.ApplyCpu();

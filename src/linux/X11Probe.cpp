@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <atomic>
+#include <unistd.h>
 
 namespace {
 
@@ -12,7 +13,20 @@ int NoteXError(Display*, XErrorEvent*) {
     return 0;
 }
 
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+[[noreturn]] int EndOnLostConnection(Display*) {
+    _exit(1);
+}
+
 } // namespace
+
+void TakeOverXErrors() {
+    XSetErrorHandler(IgnoreXError);
+    XSetIOErrorHandler(EndOnLostConnection);
+}
 
 X11Probe::~X11Probe() {
     if (m_pDisplay)

@@ -2,6 +2,14 @@
 
 #include <string>
 
+// Replaces Xlib's process-wide error handlers; call after SDL_Init, which installs its own. The
+// default handlers call exit() from inside whichever X call met the error, running the static
+// destructors under the render worker, and SDL's asks the server for more from inside the handler,
+// which waits forever on the display's own lock. Now an error (mostly a foreign window that is
+// gone, which the main loop finds out for itself) is ignored, and a lost connection ends the
+// process at once: nothing can be shown any more.
+void TakeOverXErrors();
+
 // Asks the X server about windows that belong to someone else: whether one exists and its size,
 // without dying on X's default error handler when it does not.
 class X11Probe {

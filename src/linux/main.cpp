@@ -2,11 +2,13 @@
 #include "linux/Options.h"
 #include "linux/RunSettings.h"
 #include "linux/SdlHost.h"
+#include "linux/SignalWatch.h"
 #include "settings/FileRegStore.h"
 #include "settings/Settings.h"
 #include "support/Random.h"
 #include "support/Trace.h"
 
+#include <SDL.h>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -73,6 +75,28 @@ int Export(const Options& options, Settings& settings) {
     return status;
 }
 
+// The first signal quits like closing the window would, so the render worker is stopped before
+// the process ends; until SDL's events are up nothing is running that needs stopping.
+int Show(const Options& options, Settings& settings) {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Behind the software renderer SDL would put a GL surface, and Mesa's, when its window has
+    // been destroyed under it, fails to read the window's size and then works from garbage for
+    // seconds. Plain X images just fail.
+    if (options.mode == Mode::WindowId || options.mode == Mode::Root)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    WatchTerminationSignals(
+        [](int signal) {
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            if (SDL_PushEvent(&quit) != 1)
+                _exit(128 + signal);
+        },
+        std::chrono::milliseconds(750));
+    int status = RunSdlHost(options, settings);
+    OrderlyEndReached();
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -113,7 +137,7 @@ int main(int argc, char** argv) {
         status = Export(options, settings);
         break;
     default:
-        status = RunSdlHost(options, settings);
+        status = Show(options, settings);
         break;
     }
     Trace(TraceInfo, "---------------- Program exited ------------------");

@@ -186,6 +186,47 @@ TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
     XDestroyWindow(m_pDisplay, window);
 }
 
+// The ways a hack embedded by a screensaver daemon is ended: its window destroyed, alone or
+// right after SIGTERM, and the X server going away. Each must end the program, not leave it
+// ticking with its main thread stuck in X.
+TEST_F(LinuxWindowModes, WindowIdEndsWhenItsWindowIsDestroyed) {
+    for (bool terminated : {false, true}) {
+        SCOPED_TRACE(terminated ? "SIGTERM, then the window destroyed" : "the window destroyed");
+        Window window = XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 240,
+                                            160, 0, 0, 0);
+        XMapWindow(m_pDisplay, window);
+        XSync(m_pDisplay, False);
+        char id[32];
+        std::snprintf(id, sizeof id, "0x%lx", window);
+        auto hack = Start({"--window-id", id, "--preset", "Classic Worms"});
+        ASSERT_TRUE(WaitFor([&] { return LitPixels(window, 0, 0, 240, 160) > 50; }, 10000ms));
+        if (terminated)
+            hack->Signal(SIGTERM);
+        XDestroyWindow(m_pDisplay, window);
+        XSync(m_pDisplay, False);
+        ChildResult r = hack->Wait(10000);
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+}
+
+TEST_F(LinuxWindowModes, RootEndsWhenTheServerGoes) {
+    auto hack = Start({"--root", "--preset", "Classic Worms"});
+    Window root = DefaultRootWindow(m_pDisplay);
+    ASSERT_TRUE(WaitFor([&] { return LitPixels(root, 0, 0, 800, 600) > 50; }, 10000ms));
+    // Gone before the server, which would take this connection down with it.
+    XCloseDisplay(m_pDisplay);
+    m_pDisplay = nullptr;
+    m_pServer->Signal(SIGKILL);
+    ChildResult r = hack->Wait(10000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.status, 1) << r.err;
+    // exit() from Xlib's own handler tore down the statics under the still ticking worker, which
+    // the sanitizer builds report.
+    EXPECT_EQ(r.err.find("runtime error"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
+}
+
 TEST_F(LinuxWindowModes, MissingWindowIsBadInputAndNoDisplayIsNamed) {
     ChildResult r = Start({"--window-id", "0x7fffff0"})->Wait(10000);
     EXPECT_EQ(r.status, 2);
