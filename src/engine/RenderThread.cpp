@@ -83,8 +83,7 @@ void RenderThread::AdvanceFade() {
 
     if (k >= frames) {
         m_bFading = false;
-        m_pSettings->CurrentPreset = m_nNextPreset;
-        m_pSettings->m_pCurrentPreset = m_pSettings->GetPreset(m_nNextPreset);
+        m_pSettings->SelectPreset(m_nNextPreset);
         m_dwNextSwitch = 0;
         if (m_pSmoothThing)
             m_pSmoothThing->m_bPopulate = true;
