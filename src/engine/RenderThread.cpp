@@ -109,9 +109,9 @@ void RenderThread::AdvanceTimer() {
     if (static_cast<int32_t>(now - m_dwNextSwitch) <= 0)
         return;
     m_nFadeFrame = 0;
-    FillPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
     m_nNextPreset = ChooseNextPreset();
-    FillPalette(m_pSettings->GetPreset(m_nNextPreset), m_aToPalette);
+    m_pSettings->FillPresetPalette(m_pSettings->GetPreset(m_nNextPreset), m_aToPalette);
     m_bFading = true;
 }
 
@@ -124,10 +124,4 @@ int RenderThread::ChooseNextPreset() const {
     }
     int r = Rand() % (count - 1);
     return r >= current ? r + 1 : r;
-}
-
-void RenderThread::FillPalette(const Preset* preset, PaletteEntry palette[256]) const {
-    const Colormap* colormap = m_pSettings->GetColormap(preset ? preset->Colormap : 0);
-    if (colormap)
-        colormap->FillColorTable(palette);
 }

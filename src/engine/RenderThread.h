@@ -53,5 +53,4 @@ private:
     void AdvanceFade();
     void AdvanceTimer();
     int ChooseNextPreset() const;
-    void FillPalette(const Preset* preset, PaletteEntry palette[256]) const;
 };

@@ -93,12 +93,10 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
         }
     }
 
-    const int pitch = ((width * 8 + 31) & ~31) / 8;
+    const int pitch = ImagePitch(width);
     std::vector<uint8_t> image(static_cast<size_t>(pitch) * height);
     ExportTarget target(image.data(), pitch, width, height);
-    if (const Colormap* colormap = m_settings.GetColormap(
-            m_settings.m_pCurrentPreset ? m_settings.m_pCurrentPreset->Colormap : 0))
-        colormap->FillColorTable(target.m_aPalette);
+    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, target.m_aPalette);
 
     ExportClock clock(m_options.fps);
     ClockScope clockScope(&clock);

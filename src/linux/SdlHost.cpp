@@ -25,12 +25,6 @@ constexpr const char* NoDisplay = "no display available; use --gif FILE to rende
 // A window being dragged to a new size is re-rendered once it has been still this long.
 constexpr Uint32 ResizeSettleMs = 150;
 
-void FillFromPreset(const Settings& settings, int index, PaletteEntry palette[256]) {
-    const Preset* preset = settings.GetPreset(index);
-    if (const Colormap* colormap = settings.GetColormap(preset ? preset->Colormap : 0))
-        colormap->FillColorTable(palette);
-}
-
 // Runs on the render worker: expands each 8-bit frame through the palette into the exchange
 // and wakes the main thread, which alone talks to SDL's renderer.
 class SdlFrameTarget final : public FrameTarget {
@@ -284,13 +278,13 @@ void SdlHost::StartRendering(int width, int height) {
     StopRendering();
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const int pitch = ((width * 8 + 31) & ~31) / 8;
+    const int pitch = ImagePitch(width);
     m_aImage.assign(static_cast<size_t>(pitch) * height, 0);
     m_exchange.Resize(width, height);
     m_pTarget->Attach(m_aImage.data(), pitch);
 
     PaletteEntry palette[256];
-    FillFromPreset(m_settings, m_settings.CurrentPreset, palette);
+    m_settings.FillPresetPalette(m_settings.GetPreset(m_settings.CurrentPreset), palette);
     {
         std::lock_guard lock(m_renderer.m_Lock);
         m_pTarget->LoadPalette(palette);
@@ -307,8 +301,7 @@ void SdlHost::StartRendering(int width, int height) {
     if (m_nForeignWindow && m_options.mode == Mode::WindowId) {
         int screenW = 0, screenH = 0;
         if (m_probe.GetSize(m_probe.RootWindowId(), screenW, screenH))
-            ratio =
-                (static_cast<double>(screenH) * screenW) / (static_cast<double>(height) * width);
+            ratio = AreaRatio(Rect{0, 0, screenW, screenH}, Rect{0, 0, width, height});
         restrict = ratio > 1.0;
         m_renderer.SetFullScreenPacing(restrict && m_settings.FullScreenPacing);
     }
@@ -415,7 +408,7 @@ void SdlHost::SwitchPreset(int step) {
     int from = m_renderer.m_bFading ? m_renderer.m_nNextPreset : m_settings.CurrentPreset;
     int next = ((from + step) % count + count) % count;
     std::memcpy(m_renderer.m_aFromPalette, m_pTarget->m_aPalette, sizeof m_pTarget->m_aPalette);
-    FillFromPreset(m_settings, next, m_renderer.m_aToPalette);
+    m_settings.FillPresetPalette(m_settings.GetPreset(next), m_renderer.m_aToPalette);
     m_renderer.m_nNextPreset = next;
     m_renderer.m_nFadeFrame = 0;
     m_renderer.m_bFading = true;

@@ -82,6 +82,14 @@ protected:
 
 } // namespace
 
+TEST(ImagePitchTest, RowsArePaddedToFourBytes) {
+    EXPECT_EQ(ImagePitch(641), 644);
+    EXPECT_EQ(ImagePitch(640), 640);
+    EXPECT_EQ(ImagePitch(1), 4);
+    EXPECT_EQ(ImagePitch(152), 152);
+    EXPECT_EQ(ImagePitch(153), 156);
+}
+
 TEST_F(FrameCycleTest, FirstSwitchFallsWithinDelayPlusMinusRange) {
     m_settings.Delay = 100;
     m_settings.DelayRange = 30;

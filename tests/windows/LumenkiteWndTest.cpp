@@ -68,14 +68,6 @@ protected:
     Settings m_settings;
 };
 
-TEST(ImagePitchTest, RowsArePaddedToFourBytes) {
-    EXPECT_EQ(ImagePitch(641), 644);
-    EXPECT_EQ(ImagePitch(640), 640);
-    EXPECT_EQ(ImagePitch(1), 4);
-    EXPECT_EQ(ImagePitch(152), 152);
-    EXPECT_EQ(ImagePitch(153), 156);
-}
-
 TEST_F(LumenkiteWndTest, SaverEndsOnClicksKeysAndASecondMousePosition) {
     HWND host = SharedHost(0, 0, 200, 150);
     auto window = MakeChild(host, true);
@@ -157,7 +149,7 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
     EXPECT_GT(dib.dsBmih.biHeight, 0) << "rows are stored bottom-up";
 
     PaletteEntry expected[256];
-    m_settings.GetColormap(m_settings.m_pCurrentPreset->Colormap)->FillColorTable(expected);
+    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, expected);
     RGBQUAD table[256] = {};
     {
         std::lock_guard lock(window->m_pRenderThread->m_Lock);
