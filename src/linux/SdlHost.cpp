@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -38,7 +37,6 @@ public:
     }
 
     void LoadPalette(const PaletteEntry palette[256]) override {
-        std::memcpy(m_aPalette, palette, sizeof m_aPalette);
         for (int i = 0; i < 256; ++i)
             m_aPixel[i] = 0xFF000000u | uint32_t{palette[i].red} << 16 |
                           uint32_t{palette[i].green} << 8 | palette[i].blue;
@@ -59,9 +57,6 @@ public:
             SDL_PushEvent(&event);
         }
     }
-
-    // Read or written under the render lock.
-    PaletteEntry m_aPalette[256] = {};
 
 private:
     FrameExchange& m_exchange;
@@ -112,7 +107,6 @@ private:
     bool m_bRendering = false;
     bool m_bPaused = false;
     bool m_bQuit = false;
-    bool m_bCycleForFadeOnly = false;
     bool m_bResizePending = false;
     Uint32 m_dwResizeAt = 0;
     Uint32 m_dwNextProbe = 0;
@@ -176,13 +170,6 @@ int SdlHost::Run() {
         if (foreign)
             FollowForeignWindow();
         ApplyPendingResize();
-        if (m_bCycleForFadeOnly) {
-            std::lock_guard lock(m_renderer.m_Lock);
-            if (!m_renderer.m_bFading) {
-                m_renderer.m_bCycle = false;
-                m_bCycleForFadeOnly = false;
-            }
-        }
         ShowNewestFrame(false);
     }
     StopRendering();
@@ -405,18 +392,8 @@ void SdlHost::SwitchPreset(int step) {
     const int count = static_cast<int>(m_settings.m_apPresets.size());
     if (count == 0)
         return;
-    int from = m_renderer.m_bFading ? m_renderer.m_nNextPreset : m_settings.CurrentPreset;
-    int next = ((from + step) % count + count) % count;
-    std::memcpy(m_renderer.m_aFromPalette, m_pTarget->m_aPalette, sizeof m_pTarget->m_aPalette);
-    m_settings.FillPresetPalette(m_settings.GetPreset(next), m_renderer.m_aToPalette);
-    m_renderer.m_nNextPreset = next;
-    m_renderer.m_nFadeFrame = 0;
-    m_renderer.m_bFading = true;
-    // The fade is advanced by the cycle; without cycling it runs only for this fade.
-    if (!m_renderer.m_bCycle) {
-        m_renderer.m_bCycle = true;
-        m_bCycleForFadeOnly = true;
-    }
+    int next = ((m_renderer.IncomingPreset() + step) % count + count) % count;
+    m_renderer.SwitchToPreset(next);
     Trace(TraceInfo, "App: Switching to preset %d", next);
 }
 
