@@ -33,23 +33,21 @@ void RenderThread::BeginRender(FrameTarget* target, const Rect& rect, uint8_t* i
 
 void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
                                  bool restrictParticles, bool cycle) {
-    {
-        std::lock_guard lock(m_Lock);
-        m_nWidth = rect.Width();
-        m_nHeight = rect.Height();
-        m_nLeft = rect.left;
-        m_nTop = rect.top;
-        m_pTarget = target;
-        m_pImage = image;
-        m_nPitch = pitch;
-        m_bRestrictParticles = restrictParticles;
-        m_bCycle = cycle;
-        if (m_pSettings->DelayRange > m_pSettings->Delay)
-            m_pSettings->DelayRange = m_pSettings->Delay;
-        m_pSmoothThing.reset();
-        m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
-                                                       restrictParticles, m_dAreaRatio);
-    }
+    std::lock_guard lock(m_Lock);
+    m_nWidth = rect.Width();
+    m_nHeight = rect.Height();
+    m_nLeft = rect.left;
+    m_nTop = rect.top;
+    m_pTarget = target;
+    m_pImage = image;
+    m_nPitch = pitch;
+    m_bRestrictParticles = restrictParticles;
+    m_bCycle = cycle;
+    if (m_pSettings->DelayRange > m_pSettings->Delay)
+        m_pSettings->DelayRange = m_pSettings->Delay;
+    m_pSmoothThing.reset();
+    m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
+                                                   restrictParticles, m_dAreaRatio);
 }
 
 void RenderThread::EndRender() {

@@ -7,7 +7,6 @@
 #include "support/Random.h"
 
 #include <algorithm>
-#include <atomic>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
