@@ -124,7 +124,7 @@ public:
           m_scratch(size_t(kFrameSize.width + 2) * size_t(kFrameSize.height + 2), 0) {
         m_settings.DoublePixels = false;
         m_settings.FastSmoothing = false;
-        m_settings.m_pCurrentPreset = m_settings.GetPreset(presetIndex);
+        m_settings.SelectPreset(presetIndex);
         Preset& preset = *m_settings.m_pCurrentPreset;
         m_name = preset.Name;
         preset.Worms = kFrameWorms;

@@ -9,10 +9,6 @@
 
 #include <mutex>
 
-int ImagePitch(int width) {
-    return ((width * 8 + 31) & ~31) / 8;
-}
-
 LumenkiteWnd::LumenkiteWnd(Settings* settings, bool isSaver, RenderListener* listener)
     : m_pSettings(settings), m_pListener(listener), m_bIsSaver(isSaver) {
     Trace(TraceInfo, "LumenkiteWnd: Object created, m_bIsSaver = %s", isSaver ? "true" : "false");
@@ -64,9 +60,8 @@ int LumenkiteWnd::CreateImage(int width, int height) {
     info.header.biBitCount = 8;
     info.header.biCompression = BI_RGB;
     static_assert(sizeof(PaletteEntry) == sizeof(RGBQUAD));
-    const Preset* preset = m_pSettings->m_pCurrentPreset;
-    m_pSettings->GetColormap(preset ? preset->Colormap : 0)
-        ->FillColorTable(reinterpret_cast<PaletteEntry*>(info.colours));
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset,
+                                   reinterpret_cast<PaletteEntry*>(info.colours));
 
     if (m_hdcImage)
         SelectObject(m_hdcImage, m_hOldBitmap);

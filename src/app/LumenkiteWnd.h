@@ -61,6 +61,3 @@ private:
     bool IsRendering() const;
     void EndSaver(const char* reason);
 };
-
-// Bytes per row of an 8-bit image: rows are padded to a multiple of four bytes.
-int ImagePitch(int width);

@@ -44,8 +44,3 @@ void GetPrimaryRect(Rect& rect, const ScreenMetrics& metrics) {
         rect.bottom -= y;
     }
 }
-
-double AreaRatio(const Rect& fullScreen, const Rect& drawn) {
-    return (static_cast<double>(fullScreen.Height()) * fullScreen.Width()) /
-           (static_cast<double>(drawn.Height()) * drawn.Width());
-}

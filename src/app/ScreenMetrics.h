@@ -20,5 +20,3 @@ const ScreenMetrics& SystemScreenMetrics();
 void GetFullScreenRect(Rect& rect, const ScreenMetrics& metrics = SystemScreenMetrics());
 // The primary screen inside a window covering the full-screen rectangle.
 void GetPrimaryRect(Rect& rect, const ScreenMetrics& metrics = SystemScreenMetrics());
-// How many times more pixels the full screen has than the drawn area.
-double AreaRatio(const Rect& fullScreen, const Rect& drawn);

@@ -2,6 +2,11 @@
 
 #include "settings/Colormap.h"
 
+// Bytes per row of the 8-bit bottom-up image: rows are padded to a multiple of four bytes.
+constexpr int ImagePitch(int width) {
+    return ((width * 8 + 31) & ~31) / 8;
+}
+
 // Whatever shows the frames: the window that lends its 8-bit image to the render thread.
 class FrameTarget {
 public:

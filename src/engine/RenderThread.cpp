@@ -6,6 +6,18 @@
 #include "support/Clock.h"
 #include "support/Random.h"
 
+#include <cstring>
+
+void BlendPalettes(const PaletteEntry from[256], const PaletteEntry to[256], int k, int frames,
+                   PaletteEntry out[256]) {
+    auto channel = [&](uint8_t f, uint8_t t) {
+        return frames > 0 ? static_cast<uint8_t>(f + ((t - f) * k) / frames) : t;
+    };
+    for (int i = 0; i < 256; ++i)
+        out[i] = {channel(from[i].blue, to[i].blue), channel(from[i].green, to[i].green),
+                  channel(from[i].red, to[i].red), 0};
+}
+
 RenderThread::RenderThread(Settings* settings, RenderListener* listener)
     : WorkerThread(listener, "RenderThread"), m_pSettings(settings) {}
 
@@ -15,24 +27,27 @@ RenderThread::~RenderThread() {
 
 void RenderThread::BeginRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
                                bool restrictParticles, bool cycle) {
-    {
-        std::lock_guard lock(m_Lock);
-        m_nWidth = rect.Width();
-        m_nHeight = rect.Height();
-        m_nLeft = rect.left;
-        m_nTop = rect.top;
-        m_pTarget = target;
-        m_pImage = image;
-        m_nPitch = pitch;
-        m_bRestrictParticles = restrictParticles;
-        m_bCycle = cycle;
-        if (m_pSettings->DelayRange > m_pSettings->Delay)
-            m_pSettings->DelayRange = m_pSettings->Delay;
-        m_pSmoothThing.reset();
-        m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
-                                                       restrictParticles, m_dAreaRatio);
-    }
+    PrepareRender(target, rect, image, pitch, restrictParticles, cycle);
     Start();
+}
+
+void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
+                                 bool restrictParticles, bool cycle) {
+    std::lock_guard lock(m_Lock);
+    m_nWidth = rect.Width();
+    m_nHeight = rect.Height();
+    m_nLeft = rect.left;
+    m_nTop = rect.top;
+    m_pTarget = target;
+    m_pImage = image;
+    m_nPitch = pitch;
+    m_bRestrictParticles = restrictParticles;
+    m_bCycle = cycle;
+    if (m_pSettings->DelayRange > m_pSettings->Delay)
+        m_pSettings->DelayRange = m_pSettings->Delay;
+    m_pSmoothThing.reset();
+    m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
+                                                   restrictParticles, m_dAreaRatio);
 }
 
 void RenderThread::EndRender() {
@@ -51,13 +66,31 @@ void RenderThread::UpdateTargetWorms() {
         m_pSmoothThing->UpdateTargetWorms();
 }
 
-void RenderThread::Tick() {
-    if (m_bCycle) {
-        if (m_bFading)
-            AdvanceFade();
-        else
-            AdvanceTimer();
+void RenderThread::SwitchToPreset(int index) {
+    std::lock_guard lock(m_Lock);
+    if (!m_bFading) {
+        m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
+    } else if (m_nFadeFrame > 0) {
+        // What the last fade tick loaded.
+        PaletteEntry showing[256];
+        BlendPalettes(m_aFromPalette, m_aToPalette, m_nFadeFrame - 1, m_pSettings->TransitionFrames,
+                      showing);
+        std::memcpy(m_aFromPalette, showing, sizeof showing);
     }
+    // Fading with no tick yet: the from palette is still what shows.
+    StartFade(index);
+}
+
+int RenderThread::IncomingPreset() const {
+    return m_bFading ? m_nNextPreset : m_pSettings->CurrentPreset;
+}
+
+void RenderThread::Tick() {
+    // A switch fades without cycling; only the cycle arms the timer.
+    if (m_bFading)
+        AdvanceFade();
+    else if (m_bCycle)
+        AdvanceTimer();
     if (m_pSmoothThing)
         m_pSmoothThing->DoFrame(m_pImage, m_nPitch, m_bFading);
     if (m_pTarget)
@@ -68,23 +101,13 @@ void RenderThread::AdvanceFade() {
     int frames = m_pSettings->TransitionFrames;
     int k = m_nFadeFrame;
     PaletteEntry palette[256];
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& from = m_aFromPalette[i];
-        const PaletteEntry& to = m_aToPalette[i];
-        // A fade of no frames (a hand-edited setting) shows the incoming palette at once.
-        auto channel = [&](uint8_t f, uint8_t t) {
-            return frames > 0 ? static_cast<uint8_t>(f + ((t - f) * k) / frames) : t;
-        };
-        palette[i] = {channel(from.blue, to.blue), channel(from.green, to.green),
-                      channel(from.red, to.red), 0};
-    }
+    BlendPalettes(m_aFromPalette, m_aToPalette, k, frames, palette);
     if (m_pTarget)
         m_pTarget->LoadPalette(palette);
 
     if (k >= frames) {
         m_bFading = false;
-        m_pSettings->CurrentPreset = m_nNextPreset;
-        m_pSettings->m_pCurrentPreset = m_pSettings->GetPreset(m_nNextPreset);
+        m_pSettings->SelectPreset(m_nNextPreset);
         m_dwNextSwitch = 0;
         if (m_pSmoothThing)
             m_pSmoothThing->m_bPopulate = true;
@@ -109,10 +132,14 @@ void RenderThread::AdvanceTimer() {
     // The tick count wraps every 49.7 days: compare by the signed distance.
     if (static_cast<int32_t>(now - m_dwNextSwitch) <= 0)
         return;
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
+    StartFade(ChooseNextPreset());
+}
+
+void RenderThread::StartFade(int index) {
     m_nFadeFrame = 0;
-    FillPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
-    m_nNextPreset = ChooseNextPreset();
-    FillPalette(m_pSettings->GetPreset(m_nNextPreset), m_aToPalette);
+    m_nNextPreset = index;
+    m_pSettings->FillPresetPalette(m_pSettings->GetPreset(index), m_aToPalette);
     m_bFading = true;
 }
 
@@ -125,10 +152,4 @@ int RenderThread::ChooseNextPreset() const {
     }
     int r = Rand() % (count - 1);
     return r >= current ? r + 1 : r;
-}
-
-void RenderThread::FillPalette(const Preset* preset, PaletteEntry palette[256]) const {
-    const Colormap* colormap = m_pSettings->GetColormap(preset ? preset->Colormap : 0);
-    if (colormap)
-        colormap->FillColorTable(palette);
 }

@@ -2,14 +2,15 @@
 
 #include "engine/FrameTarget.h"
 #include "engine/RenderThread.h"
-#include "engine/SmoothThing.h"
 #include "linux/GifWriter.h"
 #include "linux/PngWriter.h"
 #include "settings/Settings.h"
 #include "support/Clock.h"
 #include "support/Trace.h"
 
+#include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -30,24 +31,48 @@ public:
 private:
     static constexpr uint32_t Start = 1000;
     int m_nFps;
-    int m_nFrame = 0;
+    std::atomic<int> m_nFrame{0};
 };
 
-// Keeps the palette the render thread loads and turns each presented bottom-up image into an
-// upright frame.
+// Runs on the render worker: keeps the palette it loads, turns each presented bottom-up image
+// into an upright frame and hands it on, then moves the clock to the next frame's time. Once
+// the last frame is out it ignores whatever the worker still makes before it is stopped.
 class ExportTarget final : public FrameTarget {
 public:
-    ExportTarget(const uint8_t* image, int pitch, int width, int height)
-        : m_pImage(image), m_nPitch(pitch), m_nWidth(width), m_nHeight(height),
-          m_aFrame(static_cast<size_t>(width) * height) {}
+    // Called with each frame's number once its upright pixels are in m_aFrame; false ends the
+    // export there.
+    using Sink = std::function<bool(int frame)>;
+
+    ExportTarget(const uint8_t* image, int pitch, int width, int height, int frames,
+                 ExportClock& clock, Sink sink)
+        : m_pImage(image), m_nPitch(pitch), m_nWidth(width), m_nHeight(height), m_nFrames(frames),
+          m_aFrame(static_cast<size_t>(width) * height), m_clock(clock), m_sink(std::move(sink)),
+          m_bDone(frames <= 0) {}
 
     void LoadPalette(const PaletteEntry palette[256]) override {
-        std::memcpy(m_aPalette, palette, sizeof m_aPalette);
+        if (!m_bDone)
+            std::memcpy(m_aPalette, palette, sizeof m_aPalette);
     }
     void Present(int, int, int, int) override {
+        if (m_bDone)
+            return;
         for (int y = 0; y < m_nHeight; ++y)
             std::memcpy(&m_aFrame[static_cast<size_t>(y) * m_nWidth],
                         m_pImage + static_cast<size_t>(m_nHeight - 1 - y) * m_nPitch, m_nWidth);
+        bool more = m_sink(m_nFrame);
+        ++m_nFrame;
+        m_clock.SetFrame(m_nFrame);
+        if (!more || m_nFrame == m_nFrames) {
+            std::lock_guard lock(m_doneLock);
+            m_bDone = true;
+            m_doneChanged.notify_all();
+        }
+    }
+
+    // Called off the worker; the worker never waits for it, so it may hold the render lock.
+    void WaitUntilDone() {
+        std::unique_lock lock(m_doneLock);
+        m_doneChanged.wait(lock, [this] { return m_bDone; });
     }
 
     PaletteEntry m_aPalette[256] = {};
@@ -55,7 +80,16 @@ public:
     int m_nPitch;
     int m_nWidth;
     int m_nHeight;
+    int m_nFrames;
     std::vector<uint8_t> m_aFrame;
+
+private:
+    ExportClock& m_clock;
+    Sink m_sink;
+    int m_nFrame = 0;
+    std::mutex m_doneLock;
+    std::condition_variable m_doneChanged;
+    bool m_bDone;
 };
 
 // Puts the previous clock back however the export ends.
@@ -93,58 +127,45 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
         }
     }
 
-    const int pitch = ((width * 8 + 31) & ~31) / 8;
+    const int pitch = ImagePitch(width);
     std::vector<uint8_t> image(static_cast<size_t>(pitch) * height);
-    ExportTarget target(image.data(), pitch, width, height);
-    if (const Colormap* colormap = m_settings.GetColormap(
-            m_settings.m_pCurrentPreset ? m_settings.m_pCurrentPreset->Colormap : 0))
-        colormap->FillColorTable(target.m_aPalette);
-
     ExportClock clock(m_options.fps);
     ClockScope clockScope(&clock);
-    RenderThread renderer(&m_settings, nullptr);
-    {
-        // What BeginRender sets up, without waking the worker: the frames are driven from here.
-        std::lock_guard lock(renderer.m_Lock);
-        renderer.m_nWidth = width;
-        renderer.m_nHeight = height;
-        renderer.m_pTarget = &target;
-        renderer.m_pImage = image.data();
-        renderer.m_nPitch = pitch;
-        renderer.m_bCycle = m_settings.Cycle;
-        if (m_settings.DelayRange > m_settings.Delay)
-            m_settings.DelayRange = m_settings.Delay;
-        renderer.m_pSmoothThing =
-            std::make_unique<SmoothThing>(width, height, &m_settings, false, 1.0);
-    }
-    Trace(TraceInfo, "Export: %d frames of %dx%d to %s", m_options.frames, width, height,
-          m_options.output.c_str());
 
     int status = 0;
-    for (int frame = 0; frame < m_options.frames; ++frame) {
+    uint8_t* frameBits = nullptr;
+    const PaletteEntry* framePalette = nullptr;
+    // On the worker, with the render lock held, once per frame.
+    auto writeFrame = [&](int frame) {
         if (cancel && cancel->load()) {
             status = 130;
-            break;
+            return false;
         }
-        clock.SetFrame(frame);
-        {
-            std::lock_guard lock(renderer.m_Lock);
-            renderer.Tick();
-        }
-        if (gif && !writer.AddFrame(target.m_aFrame.data(), width, target.m_aPalette,
-                                    GifFrameDelay(frame, m_options.fps))) {
+        if (gif &&
+            !writer.AddFrame(frameBits, width, framePalette, GifFrameDelay(frame, m_options.fps))) {
             m_strError = writer.Error();
             status = 1;
-            break;
+            return false;
         }
         if (progress)
             progress(frame + 1, m_options.frames);
-    }
-    {
-        std::lock_guard lock(renderer.m_Lock);
-        renderer.m_pSmoothThing.reset();
-        renderer.m_pTarget = nullptr;
-    }
+        return true;
+    };
+    ExportTarget target(image.data(), pitch, width, height, m_options.frames, clock, writeFrame);
+    frameBits = target.m_aFrame.data();
+    framePalette = target.m_aPalette;
+    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, target.m_aPalette);
+
+    RenderThread renderer(&m_settings, nullptr);
+    // No pause between frames: the worker makes them as fast as it can.
+    renderer.SetCpu(100);
+    renderer.BeginRender(&target, Rect{0, 0, width, height}, image.data(), pitch, false,
+                         m_settings.Cycle);
+    Trace(TraceInfo, "Export: %d frames of %dx%d to %s", m_options.frames, width, height,
+          m_options.output.c_str());
+    target.WaitUntilDone();
+    renderer.EndRender();
+
     if (status != 0) {
         writer.Abandon();
         return status;

@@ -45,8 +45,7 @@ bool ApplyOverrides(const Options& options, Settings& settings, std::string& err
             error = "--preset: no preset '" + *options.preset + "' (see --list)";
             return false;
         }
-        settings.CurrentPreset = index;
-        settings.m_pCurrentPreset = settings.GetPreset(index);
+        settings.SelectPreset(index);
     }
     if (options.cpu)
         settings.CPU = *options.cpu;

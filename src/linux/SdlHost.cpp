@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,12 +23,6 @@ namespace {
 constexpr const char* NoDisplay = "no display available; use --gif FILE to render without one";
 // A window being dragged to a new size is re-rendered once it has been still this long.
 constexpr Uint32 ResizeSettleMs = 150;
-
-void FillFromPreset(const Settings& settings, int index, PaletteEntry palette[256]) {
-    const Preset* preset = settings.GetPreset(index);
-    if (const Colormap* colormap = settings.GetColormap(preset ? preset->Colormap : 0))
-        colormap->FillColorTable(palette);
-}
 
 // Runs on the render worker: expands each 8-bit frame through the palette into the exchange
 // and wakes the main thread, which alone talks to SDL's renderer.
@@ -44,7 +37,6 @@ public:
     }
 
     void LoadPalette(const PaletteEntry palette[256]) override {
-        std::memcpy(m_aPalette, palette, sizeof m_aPalette);
         for (int i = 0; i < 256; ++i)
             m_aPixel[i] = 0xFF000000u | uint32_t{palette[i].red} << 16 |
                           uint32_t{palette[i].green} << 8 | palette[i].blue;
@@ -65,9 +57,6 @@ public:
             SDL_PushEvent(&event);
         }
     }
-
-    // Read or written under the render lock.
-    PaletteEntry m_aPalette[256] = {};
 
 private:
     FrameExchange& m_exchange;
@@ -118,7 +107,6 @@ private:
     bool m_bRendering = false;
     bool m_bPaused = false;
     bool m_bQuit = false;
-    bool m_bCycleForFadeOnly = false;
     bool m_bResizePending = false;
     Uint32 m_dwResizeAt = 0;
     Uint32 m_dwNextProbe = 0;
@@ -184,13 +172,6 @@ int SdlHost::Run() {
         if (foreign)
             FollowForeignWindow();
         ApplyPendingResize();
-        if (m_bCycleForFadeOnly) {
-            std::lock_guard lock(m_renderer.m_Lock);
-            if (!m_renderer.m_bFading) {
-                m_renderer.m_bCycle = false;
-                m_bCycleForFadeOnly = false;
-            }
-        }
         ShowNewestFrame(false);
     }
     StopRendering();
@@ -286,13 +267,13 @@ void SdlHost::StartRendering(int width, int height) {
     StopRendering();
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const int pitch = ((width * 8 + 31) & ~31) / 8;
+    const int pitch = ImagePitch(width);
     m_aImage.assign(static_cast<size_t>(pitch) * height, 0);
     m_exchange.Resize(width, height);
     m_pTarget->Attach(m_aImage.data(), pitch);
 
     PaletteEntry palette[256];
-    FillFromPreset(m_settings, m_settings.CurrentPreset, palette);
+    m_settings.FillPresetPalette(m_settings.GetPreset(m_settings.CurrentPreset), palette);
     {
         std::lock_guard lock(m_renderer.m_Lock);
         m_pTarget->LoadPalette(palette);
@@ -309,8 +290,7 @@ void SdlHost::StartRendering(int width, int height) {
     if (m_nForeignWindow && m_options.mode == Mode::WindowId) {
         int screenW = 0, screenH = 0;
         if (m_probe.GetSize(m_probe.RootWindowId(), screenW, screenH))
-            ratio =
-                (static_cast<double>(screenH) * screenW) / (static_cast<double>(height) * width);
+            ratio = AreaRatio(Rect{0, 0, screenW, screenH}, Rect{0, 0, width, height});
         restrict = ratio > 1.0;
         m_renderer.SetFullScreenPacing(restrict && m_settings.FullScreenPacing);
     }
@@ -414,18 +394,8 @@ void SdlHost::SwitchPreset(int step) {
     const int count = static_cast<int>(m_settings.m_apPresets.size());
     if (count == 0)
         return;
-    int from = m_renderer.m_bFading ? m_renderer.m_nNextPreset : m_settings.CurrentPreset;
-    int next = ((from + step) % count + count) % count;
-    std::memcpy(m_renderer.m_aFromPalette, m_pTarget->m_aPalette, sizeof m_pTarget->m_aPalette);
-    FillFromPreset(m_settings, next, m_renderer.m_aToPalette);
-    m_renderer.m_nNextPreset = next;
-    m_renderer.m_nFadeFrame = 0;
-    m_renderer.m_bFading = true;
-    // The fade is advanced by the cycle; without cycling it runs only for this fade.
-    if (!m_renderer.m_bCycle) {
-        m_renderer.m_bCycle = true;
-        m_bCycleForFadeOnly = true;
-    }
+    int next = ((m_renderer.IncomingPreset() + step) % count + count) % count;
+    m_renderer.SwitchToPreset(next);
     Trace(TraceInfo, "App: Switching to preset %d", next);
 }
 

@@ -45,14 +45,23 @@ Preset* Settings::GetPreset(int index) const {
     return m_apPresets[index].get();
 }
 
+void Settings::SelectPreset(int index) {
+    CurrentPreset = index;
+    m_pCurrentPreset = GetPreset(index);
+}
+
 void Settings::DeletePreset(int index) {
     if (index < 0 || index >= static_cast<int>(m_apPresets.size()))
         return;
-    bool wasCurrent = m_pCurrentPreset == m_apPresets[index].get();
     m_apPresets.erase(m_apPresets.begin() + index);
+    int current = CurrentPreset;
+    if (index < current)
+        --current;
+    // Deleting the last preset while it was current: its number would name no preset at all.
+    if (current >= static_cast<int>(m_apPresets.size()))
+        current = 0;
     // Never leave the engine a pointer to a destroyed preset.
-    if (wasCurrent)
-        m_pCurrentPreset = GetPreset(CurrentPreset);
+    SelectPreset(current);
 }
 
 void Settings::CreateFactoryPresets() {
@@ -80,6 +89,11 @@ Colormap* Settings::GetColormap(int index) const {
     if (index < 0 || index >= static_cast<int>(m_apColormaps.size()))
         index = 0;
     return m_apColormaps[index].get();
+}
+
+void Settings::FillPresetPalette(const Preset* preset, PaletteEntry palette[256]) const {
+    if (const Colormap* colormap = GetColormap(preset ? preset->Colormap : 0))
+        colormap->FillColorTable(palette);
 }
 
 void Settings::DeleteColormap(int index) {

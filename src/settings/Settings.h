@@ -24,6 +24,11 @@ public:
 
     // An index outside the list gives preset 0; -1 gives null.
     Preset* GetPreset(int index) const;
+    // Makes preset `index` current. The number is kept as given; the preset is found by
+    // GetPreset's rule, so a number past the list shows preset 0.
+    void SelectPreset(int index);
+    // Removes the preset and selects again so the current number and preset still agree: the
+    // same preset stays current, or, when it was the deleted one, the one that took its place.
     void DeletePreset(int index);
     void CreateFactoryPresets();
 
@@ -31,6 +36,9 @@ public:
     Colormap* GetColormap(int index) const;
     // Removes the colormap and keeps every preset pointing at the colormap it showed before.
     void DeleteColormap(int index);
+    // The colour table of the preset's colormap, colormap 0's for no preset. Left alone when
+    // there are no colormaps.
+    void FillPresetPalette(const Preset* preset, PaletteEntry palette[256]) const;
 
     void Save();
 

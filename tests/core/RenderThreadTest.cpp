@@ -40,34 +40,53 @@ Table Expand(const Colormap& colormap) {
     return table;
 }
 
-// A render thread driven tick by tick from the test, never started.
+Table Blend(const Table& from, const Table& to, int k, int frames) {
+    Table table;
+    BlendPalettes(from.data(), to.data(), k, frames, table.data());
+    return table;
+}
+
+// A render thread that is set up like BeginRender does but never started, so the test ticks it.
+class HandDrivenRender final : public RenderThread {
+public:
+    using RenderThread::PrepareRender;
+    using RenderThread::RenderThread;
+};
+
 class FrameCycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SeedRand(99);
-        m_render.m_bCycle = true;
-        m_render.m_pTarget = &m_target;
-        m_render.m_pImage = m_image.data();
-        m_render.m_nPitch = 64;
-        m_render.m_nWidth = 64;
-        m_render.m_nHeight = 48;
-        m_render.m_nLeft = 3;
-        m_render.m_nTop = 5;
-        m_render.m_pSmoothThing = std::make_unique<SmoothThing>(64, 48, &m_settings, false, 1.0);
+        Prepare(true);
+    }
+    void Prepare(bool cycle) {
+        m_render.PrepareRender(&m_target, Rect{3, 5, 67, 53}, m_image.data(), 64, false, cycle);
     }
     void Tick() {
         std::lock_guard lock(m_render.m_Lock);
         m_render.Tick();
     }
-    int Worms() const { return m_render.m_pSmoothThing->m_nWorms; }
+    int Worms() const { return m_render.Engine()->m_nWorms; }
+    Table PresetTable(int index) const {
+        return Expand(*m_settings.GetColormap(m_settings.GetPreset(index)->Colormap));
+    }
     // Ticks until the fade starts; returns the number of ticks.
     int RunUntilFading(uint32_t step, int limit = 100000) {
         int ticks = 0;
-        while (!m_render.m_bFading && ticks < limit) {
+        while (!m_render.Fading() && ticks < limit) {
             Tick();
             ++ticks;
-            if (!m_render.m_bFading)
+            if (!m_render.Fading())
                 m_clock.Advance(step);
+        }
+        return ticks;
+    }
+    // Ticks until the fade is over; returns the number of ticks.
+    int RunUntilFadeEnds(int limit = 1000) {
+        int ticks = 0;
+        while (m_render.Fading() && ticks < limit) {
+            Tick();
+            ++ticks;
         }
         return ticks;
     }
@@ -75,30 +94,40 @@ protected:
     FakeClock m_clock{50000};
     MemoryRegStore m_store;
     Settings m_settings{m_store};
-    RenderThread m_render{&m_settings, nullptr};
+    HandDrivenRender m_render{&m_settings, nullptr};
     RecordingTarget m_target;
     std::vector<uint8_t> m_image = std::vector<uint8_t>(64 * 48);
 };
 
 } // namespace
 
+TEST(ImagePitchTest, RowsArePaddedToFourBytes) {
+    EXPECT_EQ(ImagePitch(641), 644);
+    EXPECT_EQ(ImagePitch(640), 640);
+    EXPECT_EQ(ImagePitch(1), 4);
+    EXPECT_EQ(ImagePitch(152), 152);
+    EXPECT_EQ(ImagePitch(153), 156);
+}
+
 TEST_F(FrameCycleTest, FirstSwitchFallsWithinDelayPlusMinusRange) {
     m_settings.Delay = 100;
     m_settings.DelayRange = 30;
+    m_settings.TransitionFrames = 0; // each fade ends at its first tick, leaving the timer unarmed
     for (int run = 0; run < 20; ++run) {
-        m_render.m_bFading = false;
-        m_render.m_dwNextSwitch = 0;
+        ASSERT_EQ(m_render.NextSwitch(), 0u);
         uint32_t armedAt = m_clock.TickCount();
         Tick();
-        uint32_t wait = m_render.m_dwNextSwitch - armedAt;
+        uint32_t wait = m_render.NextSwitch() - armedAt;
         EXPECT_GE(wait, 70000u);
         EXPECT_LE(wait, 129999u);
-        m_clock.Set(m_render.m_dwNextSwitch);
+        m_clock.Set(m_render.NextSwitch());
         Tick();
-        EXPECT_FALSE(m_render.m_bFading) << "fires only once now is past the switch time";
+        EXPECT_FALSE(m_render.Fading()) << "fires only once now is past the switch time";
         m_clock.Advance(1);
         Tick();
-        EXPECT_TRUE(m_render.m_bFading);
+        EXPECT_TRUE(m_render.Fading());
+        Tick();
+        ASSERT_FALSE(m_render.Fading());
         m_clock.Advance(100000 + run * 7919);
     }
 }
@@ -107,8 +136,7 @@ TEST_F(FrameCycleTest, FadeRunsTransitionFramesPlusOneTicksAndRepopulates) {
     m_settings.Delay = 10;
     m_settings.DelayRange = 0;
     m_settings.TransitionFrames = 8;
-    m_settings.CurrentPreset = 1;
-    m_settings.m_pCurrentPreset = m_settings.GetPreset(1);
+    m_settings.SelectPreset(1);
     for (int i = 0; i < 5; ++i)
         Tick();
     ASSERT_GT(Worms(), 0);
@@ -116,8 +144,8 @@ TEST_F(FrameCycleTest, FadeRunsTransitionFramesPlusOneTicksAndRepopulates) {
 
     m_clock.Advance(10001);
     Tick(); // the timer fires: old palette kept, particles cleared already
-    ASSERT_TRUE(m_render.m_bFading);
-    EXPECT_EQ(m_render.m_nNextPreset, 2);
+    ASSERT_TRUE(m_render.Fading());
+    EXPECT_EQ(m_render.IncomingPreset(), 2);
     EXPECT_TRUE(m_target.m_loads.empty());
     EXPECT_EQ(Worms(), 0);
 
@@ -128,50 +156,50 @@ TEST_F(FrameCycleTest, FadeRunsTransitionFramesPlusOneTicksAndRepopulates) {
             EXPECT_EQ(Worms(), 0) << k;
         }
     }
-    EXPECT_FALSE(m_render.m_bFading);
+    EXPECT_FALSE(m_render.Fading());
     EXPECT_EQ(m_target.m_loads.front(), Expand(*m_settings.GetColormap(11))); // Ice Flower
     EXPECT_EQ(m_target.m_loads.back(), Expand(*m_settings.GetColormap(1)));   // Planetary
+    for (int k = 0; k <= 8; ++k)
+        EXPECT_EQ(m_target.m_loads[k], Blend(PresetTable(1), PresetTable(2), k, 8)) << k;
     EXPECT_GT(Worms(), 0) << "the new population appears with the complete palette";
     EXPECT_EQ(m_settings.CurrentPreset, 2);
     EXPECT_EQ(m_settings.m_pCurrentPreset, m_settings.GetPreset(2));
-    EXPECT_EQ(m_render.m_dwNextSwitch, 0u);
+    EXPECT_EQ(m_render.NextSwitch(), 0u);
 
     // Delay counts from the end of the fade.
     uint32_t fadeEnd = m_clock.TickCount();
     m_clock.Advance(3);
     Tick();
-    EXPECT_EQ(m_render.m_dwNextSwitch, fadeEnd + 3 + 10000);
+    EXPECT_EQ(m_render.NextSwitch(), fadeEnd + 3 + 10000);
     EXPECT_EQ(m_target.m_presents.back(), (Rect{3, 5, 67, 53}));
 }
 
-TEST_F(FrameCycleTest, FadeChannelsUseTruncatingSignedArithmetic) {
-    m_settings.TransitionFrames = 64;
-    m_render.m_bFading = true;
-    m_render.m_aFromPalette[0] = {0, 255, 10, 0};
-    m_render.m_aToPalette[0] = {255, 0, 10, 0};
-    for (int k : {1, 32, 64}) {
-        m_render.m_nFadeFrame = k;
-        m_render.m_bFading = true;
-        Tick();
-        const PaletteEntry& entry = m_target.m_loads.back()[0];
-        int rising = k == 1 ? 3 : k == 32 ? 127 : 255;
-        int falling = k == 1 ? 252 : k == 32 ? 128 : 0;
+TEST(FadeBlend, ChannelsUseTruncatingSignedArithmetic) {
+    Table from{}, to{};
+    from[0] = {0, 255, 10, 0};
+    to[0] = {255, 0, 10, 0};
+    for (int k : {0, 1, 32, 64}) {
+        const PaletteEntry entry = Blend(from, to, k, 64)[0];
+        int rising = k == 0 ? 0 : k == 1 ? 3 : k == 32 ? 127 : 255;
+        int falling = k == 0 ? 255 : k == 1 ? 252 : k == 32 ? 128 : 0;
         EXPECT_EQ(entry.blue, rising) << k;
         EXPECT_EQ(entry.green, falling) << k;
         EXPECT_EQ(entry.red, 10);
         EXPECT_EQ(entry.reserved, 0);
     }
+    from[0].reserved = 7;
+    EXPECT_EQ(Blend(from, to, 5, 0)[0], to[0]) << "no frames: the incoming palette at once";
+    EXPECT_EQ(Blend(from, to, 5, -3)[0], to[0]);
 }
 
 TEST_F(FrameCycleTest, ZeroOrNegativeTransitionFramesSwitchInOneTick) {
     for (int frames : {0, -3}) {
         m_settings.TransitionFrames = frames;
-        m_render.m_dwNextSwitch = 0;
         RunUntilFading(200000);
         size_t before = m_target.m_loads.size();
-        int next = m_render.m_nNextPreset;
+        int next = m_render.IncomingPreset();
         Tick();
-        EXPECT_FALSE(m_render.m_bFading);
+        EXPECT_FALSE(m_render.Fading());
         ASSERT_EQ(m_target.m_loads.size(), before + 1);
         EXPECT_EQ(m_target.m_loads.back(),
                   Expand(*m_settings.GetColormap(m_settings.GetPreset(next)->Colormap)));
@@ -181,21 +209,20 @@ TEST_F(FrameCycleTest, ZeroOrNegativeTransitionFramesSwitchInOneTick) {
 
 TEST_F(FrameCycleTest, InOrderCyclingWrapsAndRandomNeverRepeats) {
     m_settings.TransitionFrames = 1;
-    m_settings.CurrentPreset = 7;
-    m_settings.m_pCurrentPreset = m_settings.GetPreset(7);
+    m_settings.SelectPreset(7);
     RunUntilFading(200000);
-    EXPECT_EQ(m_render.m_nNextPreset, 0);
+    EXPECT_EQ(m_render.IncomingPreset(), 0);
 
     m_settings.CycleType = 0;
     std::vector<int> seen(8);
     for (int i = 0; i < 200; ++i) {
         Tick();
         Tick(); // fade done
-        ASSERT_FALSE(m_render.m_bFading);
+        ASSERT_FALSE(m_render.Fading());
         int current = m_settings.CurrentPreset;
         RunUntilFading(200000);
-        ASSERT_NE(m_render.m_nNextPreset, current);
-        ++seen[m_render.m_nNextPreset];
+        ASSERT_NE(m_render.IncomingPreset(), current);
+        ++seen[m_render.IncomingPreset()];
     }
     for (int count : seen)
         EXPECT_GT(count, 0);
@@ -207,7 +234,8 @@ TEST_F(FrameCycleTest, RandomCyclingWithOnePresetFadesToItself) {
     while (m_settings.m_apPresets.size() > 1)
         m_settings.DeletePreset(1);
     RunUntilFading(200000);
-    EXPECT_EQ(m_render.m_nNextPreset, 0);
+    ASSERT_TRUE(m_render.Fading());
+    EXPECT_EQ(m_render.IncomingPreset(), 0);
 }
 
 TEST_F(FrameCycleTest, TimerSurvivesTheTickCountWrapping) {
@@ -215,20 +243,20 @@ TEST_F(FrameCycleTest, TimerSurvivesTheTickCountWrapping) {
     m_settings.DelayRange = 0;
     m_clock.Set(0xFFFF0000u);
     Tick();
-    EXPECT_EQ(m_render.m_dwNextSwitch, 0xFFFF0000u + 100000u); // wrapped past zero
+    EXPECT_EQ(m_render.NextSwitch(), 0xFFFF0000u + 100000u); // wrapped past zero
     m_clock.Set(0xFFFFFFF0u);
     Tick();
-    EXPECT_FALSE(m_render.m_bFading);
+    EXPECT_FALSE(m_render.Fading());
     m_clock.Set(0xFFFF0000u + 99999u);
     Tick();
-    EXPECT_FALSE(m_render.m_bFading);
+    EXPECT_FALSE(m_render.Fading());
     m_clock.Set(0xFFFF0000u + 100001u);
     Tick();
-    EXPECT_TRUE(m_render.m_bFading);
+    EXPECT_TRUE(m_render.Fading());
 }
 
 TEST_F(FrameCycleTest, CyclingOffNeverTouchesThePalette) {
-    m_render.m_bCycle = false;
+    Prepare(false);
     m_settings.Delay = 1;
     m_settings.DelayRange = 0;
     for (int i = 0; i < 50; ++i) {
@@ -239,6 +267,60 @@ TEST_F(FrameCycleTest, CyclingOffNeverTouchesThePalette) {
     EXPECT_EQ(m_target.m_presents.size(), 50u);
     EXPECT_GT(Worms(), 0);
     EXPECT_EQ(m_settings.CurrentPreset, 0);
+    EXPECT_EQ(m_render.NextSwitch(), 0u);
+}
+
+TEST_F(FrameCycleTest, SwitchWithoutCyclingFadesToThePresetAndArmsNoTimer) {
+    Prepare(false);
+    m_settings.TransitionFrames = 4;
+    m_settings.SelectPreset(1);
+    for (int i = 0; i < 3; ++i)
+        Tick();
+    ASSERT_GT(Worms(), 0);
+    m_render.SwitchToPreset(5);
+    EXPECT_TRUE(m_render.Fading());
+    EXPECT_EQ(m_render.IncomingPreset(), 5);
+    Tick();
+    EXPECT_EQ(Worms(), 0) << "particles are cleared while the palette fades";
+    EXPECT_EQ(RunUntilFadeEnds(), 4);
+    ASSERT_EQ(m_target.m_loads.size(), 5u);
+    for (int k = 0; k <= 4; ++k)
+        EXPECT_EQ(m_target.m_loads[k], Blend(PresetTable(1), PresetTable(5), k, 4)) << k;
+    EXPECT_EQ(m_settings.CurrentPreset, 5);
+    EXPECT_EQ(m_settings.m_pCurrentPreset, m_settings.GetPreset(5));
+    EXPECT_EQ(m_render.IncomingPreset(), 5);
+    EXPECT_GT(Worms(), 0);
+
+    for (int i = 0; i < 20; ++i) {
+        m_clock.Advance(200000);
+        Tick();
+    }
+    EXPECT_EQ(m_render.NextSwitch(), 0u);
+    EXPECT_FALSE(m_render.Fading());
+    EXPECT_EQ(m_target.m_loads.size(), 5u);
+}
+
+TEST_F(FrameCycleTest, SwitchDuringAFadeStartsFromThePaletteShowing) {
+    m_settings.TransitionFrames = 8;
+    m_render.SwitchToPreset(2);
+    m_render.SwitchToPreset(4); // before any fade tick: still the current preset's palette
+    Tick();
+    ASSERT_EQ(m_target.m_loads.size(), 1u);
+    EXPECT_EQ(m_target.m_loads.back(), PresetTable(0));
+
+    for (int i = 0; i < 3; ++i)
+        Tick();
+    EXPECT_EQ(m_target.m_loads.back(), Blend(PresetTable(0), PresetTable(4), 3, 8));
+    Table showing = m_target.m_loads.back();
+    m_render.SwitchToPreset(6);
+    EXPECT_EQ(m_render.IncomingPreset(), 6);
+    Tick();
+    EXPECT_EQ(m_target.m_loads.back(), showing) << "no jump where the new fade begins";
+    Tick();
+    EXPECT_EQ(m_target.m_loads.back(), Blend(showing, PresetTable(6), 1, 8));
+    RunUntilFadeEnds();
+    EXPECT_EQ(m_target.m_loads.back(), PresetTable(6));
+    EXPECT_EQ(m_settings.CurrentPreset, 6);
 }
 
 TEST(RenderThread, BeginRenderClampsTheRangeAndRendersUntilEndRender) {
@@ -260,7 +342,10 @@ TEST(RenderThread, BeginRenderClampsTheRangeAndRendersUntilEndRender) {
     render.EndRender();
     int presents = target.m_presents;
     EXPECT_GE(presents, 5);
-    EXPECT_EQ(render.m_pSmoothThing, nullptr);
+    {
+        std::lock_guard lock(render.m_Lock);
+        EXPECT_EQ(render.Engine(), nullptr);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(target.m_presents, presents);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 TEST(SettingsDefaults, EmptyStoreGivesFactoryPresetsBuiltInColormapsAndDefaults) {
     TraceCapture trace;
     MemoryRegStore store;
@@ -85,17 +87,67 @@ TEST(SettingsPresets, NewPresetDefaultsAndAllTypesOff) {
         EXPECT_EQ(state, TypeOff);
 }
 
-TEST(SettingsPresets, DeletingShiftsLaterPresetsAndNeverLeavesADanglingCurrent) {
+TEST(SettingsPresets, SelectingKeepsTheNumberAndFindsThePresetByTheLookupRule) {
     MemoryRegStore store;
     Settings settings(store);
-    Preset* third = settings.GetPreset(3);
-    settings.DeletePreset(2);
-    EXPECT_EQ(settings.m_apPresets.size(), 7u);
-    EXPECT_EQ(settings.GetPreset(2), third);
+    settings.SelectPreset(5);
+    EXPECT_EQ(settings.CurrentPreset, 5);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.m_apPresets[5].get());
+    settings.SelectPreset(42);
+    EXPECT_EQ(settings.CurrentPreset, 42);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.m_apPresets[0].get());
+}
 
-    settings.DeletePreset(0); // the current preset
-    EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
-    EXPECT_EQ(settings.CurrentPreset, 0);
+TEST(SettingsPresets, DeletingShiftsLaterPresetsAndKeepsNumberAndCurrentAgreeing) {
+    MemoryRegStore store;
+    Settings settings(store);
+    auto expectCurrent = [&](int index, const Preset* preset, const char* what) {
+        EXPECT_EQ(settings.CurrentPreset, index) << what;
+        EXPECT_EQ(settings.m_pCurrentPreset, preset) << what;
+        EXPECT_EQ(settings.GetPreset(settings.CurrentPreset), settings.m_pCurrentPreset) << what;
+    };
+
+    settings.SelectPreset(4);
+    Preset* fourth = settings.GetPreset(4);
+    settings.DeletePreset(6); // a later one
+    EXPECT_EQ(settings.m_apPresets.size(), 7u);
+    EXPECT_EQ(settings.GetPreset(6)->Name, "The Dark Side");
+    expectCurrent(4, fourth, "later deleted");
+
+    settings.DeletePreset(1); // an earlier one: the same preset stays current, one place down
+    EXPECT_EQ(settings.GetPreset(1)->Name, "Planetary");
+    expectCurrent(3, fourth, "earlier deleted");
+
+    Preset* next = settings.GetPreset(4);
+    settings.DeletePreset(3); // the current one: its successor takes its number
+    expectCurrent(3, next, "current deleted");
+
+    int last = static_cast<int>(settings.m_apPresets.size()) - 1;
+    settings.SelectPreset(last);
+    settings.DeletePreset(last); // the current one at the end: nothing follows it
+    expectCurrent(0, settings.m_apPresets[0].get(), "last deleted");
+
+    while (settings.m_apPresets.size() > 1)
+        settings.DeletePreset(1);
+    settings.DeletePreset(0); // the only one
+    EXPECT_TRUE(settings.m_apPresets.empty());
+    expectCurrent(0, nullptr, "all deleted");
+}
+
+TEST(SettingsPresets, PresetPaletteComesFromItsColormapAndColormapZeroWithoutOne) {
+    MemoryRegStore store;
+    Settings settings(store);
+    auto expand = [&](int colormap) {
+        std::array<PaletteEntry, 256> table{};
+        settings.GetColormap(colormap)->FillColorTable(table.data());
+        return table;
+    };
+    std::array<PaletteEntry, 256> palette{};
+    settings.FillPresetPalette(settings.GetPreset(1), palette.data()); // Ice Flower: colormap 11
+    EXPECT_EQ(palette, expand(11));
+    EXPECT_NE(palette, expand(0));
+    settings.FillPresetPalette(nullptr, palette.data());
+    EXPECT_EQ(palette, expand(0));
 }
 
 TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {

@@ -552,8 +552,8 @@ TEST_F(SmoothThingTest, SoakEveryPresetAndBehaviour) {
     MemoryRegStore factoryStore;
     Settings factory(factoryStore);
     ASSERT_EQ(factory.m_apPresets.size(), 8u);
-    for (auto& preset : factory.m_apPresets) {
-        factory.m_pCurrentPreset = preset.get();
+    for (int index = 0; index < static_cast<int>(factory.m_apPresets.size()); ++index) {
+        factory.SelectPreset(index);
         for (const SoakRun& r : presetRuns)
             soak(factory, r);
     }

@@ -144,6 +144,45 @@ TEST_F(LinuxExport, UprightRowsTopLineFirst) {
     EXPECT_GT(bottom, top);
 }
 
+TEST_F(LinuxExport, ProgressCountsEveryFrameOnceAndCancelStopsWithoutAFile) {
+    MemoryRegStore store;
+    Settings settings(store);
+    Options options;
+    options.mode = Mode::Gif;
+    options.output = m_dir.File("run.gif");
+    options.frames = 12;
+    options.width = 32;
+    options.height = 24;
+    std::vector<int> reported;
+    Exporter whole(options, settings);
+    ASSERT_EQ(whole.Run(nullptr,
+                        [&](int done, int total) {
+                            EXPECT_EQ(total, 12);
+                            reported.push_back(done);
+                        }),
+              0)
+        << whole.Error();
+    std::vector<int> expected(12);
+    for (int i = 0; i < 12; ++i)
+        expected[i] = i + 1;
+    EXPECT_EQ(reported, expected) << "frames made after the last one are not reported";
+
+    // Raised part-way: the frame being made is the last one, and nothing is left behind.
+    options.output = m_dir.File("cancelled.gif");
+    std::atomic<bool> cancel{false};
+    reported.clear();
+    Exporter cancelled(options, settings);
+    EXPECT_EQ(cancelled.Run(&cancel,
+                            [&](int done, int) {
+                                reported.push_back(done);
+                                if (done == 5)
+                                    cancel = true;
+                            }),
+              130);
+    EXPECT_EQ(reported, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"run.gif"});
+}
+
 TEST_F(LinuxExport, SameSeedSameBytesFromTheProgram) {
     std::string settingsPath = WriteSettingsFile(m_dir.File("s.reg"), ShortCycle);
     auto run = [&](const std::string& name, const std::string& seed) {

@@ -68,14 +68,6 @@ protected:
     Settings m_settings;
 };
 
-TEST(ImagePitchTest, RowsArePaddedToFourBytes) {
-    EXPECT_EQ(ImagePitch(641), 644);
-    EXPECT_EQ(ImagePitch(640), 640);
-    EXPECT_EQ(ImagePitch(1), 4);
-    EXPECT_EQ(ImagePitch(152), 152);
-    EXPECT_EQ(ImagePitch(153), 156);
-}
-
 TEST_F(LumenkiteWndTest, SaverEndsOnClicksKeysAndASecondMousePosition) {
     HWND host = SharedHost(0, 0, 200, 150);
     auto window = MakeChild(host, true);
@@ -157,7 +149,7 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
     EXPECT_GT(dib.dsBmih.biHeight, 0) << "rows are stored bottom-up";
 
     PaletteEntry expected[256];
-    m_settings.GetColormap(m_settings.m_pCurrentPreset->Colormap)->FillColorTable(expected);
+    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, expected);
     RGBQUAD table[256] = {};
     {
         std::lock_guard lock(window->m_pRenderThread->m_Lock);
@@ -269,10 +261,10 @@ TEST_F(LumenkiteWndTest, PreviewStartUpFillsTheParentDrawsAndEndsWithIt) {
     {
         // 152 x 112 on the 1024 x 768 test screen: ratio 46.195..., at most 10 particles.
         std::lock_guard lock(window->m_pRenderThread->m_Lock);
-        ASSERT_NE(window->m_pRenderThread->m_pSmoothThing, nullptr);
-        EXPECT_EQ(window->m_pRenderThread->m_pSmoothThing->m_nMaxWorms, 10);
-        EXPECT_NEAR(window->m_pRenderThread->m_pSmoothThing->m_dAreaRatio, 46.195, 0.001);
-        EXPECT_TRUE(window->m_pRenderThread->m_bRestrictParticles);
+        ASSERT_NE(window->m_pRenderThread->Engine(), nullptr);
+        EXPECT_EQ(window->m_pRenderThread->Engine()->m_nMaxWorms, 10);
+        EXPECT_NEAR(window->m_pRenderThread->Engine()->m_dAreaRatio, 46.195, 0.001);
+        EXPECT_TRUE(window->m_pRenderThread->RestrictsParticles());
     }
 
     SleepPumping(800);
@@ -311,8 +303,8 @@ TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
     EXPECT_EQ(window->m_rcDraw,
               (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
     EXPECT_TRUE(window->m_bIsSaver);
-    EXPECT_FALSE(window->m_pRenderThread->m_bRestrictParticles);
-    EXPECT_EQ(window->m_pRenderThread->m_bCycle, m_settings.Cycle);
+    EXPECT_FALSE(window->m_pRenderThread->RestrictsParticles());
+    EXPECT_EQ(window->m_pRenderThread->Cycling(), m_settings.Cycle);
     window.reset();
     EXPECT_FALSE(IsWindow(hwnd));
 }
