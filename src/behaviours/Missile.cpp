@@ -42,10 +42,6 @@ Missile::Missile() : HeadingWorm(WormTypeMissile) {
     }
 }
 
-Missile::~Missile() {
-    m_apFragments.clear();
-}
-
 void Missile::OnRemove() {
     m_apFragments.clear();
 }

@@ -8,7 +8,6 @@
 class Missile : public HeadingWorm {
 public:
     Missile();
-    ~Missile() override;
 
     void OnRemove() override;
     bool Update(Worm** worms, int count) override;
