@@ -27,9 +27,10 @@ public:
 
 protected:
     enum class Force { Toward, Away };
-    // Accumulates, in array order, the inverse-square force 5e-7 / d² of every other worm off
-    // row and column 0 that felt(other, dx, dy, d²) accepts; each component is clipped to
-    // ±limit and then added to (ax, ay), or taken off it when the force pushes away.
+    // Accumulates, in array order, the inverse-square force 5e-7 / d² of every worm off row
+    // and column 0 that felt(other, dx, dy, d²) accepts (it also decides whether this worm
+    // counts); each component is clipped to ±limit and then added to (ax, ay), or taken off it
+    // when the force pushes away.
     template <typename Felt>
     void AccumulateForces(Worm** worms, int count, Force direction, double limit, Felt felt,
                           double& ax, double& ay);
