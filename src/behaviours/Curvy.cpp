@@ -5,12 +5,7 @@
 
 #include <cmath>
 
-Curvy::Curvy() : HeadingWorm(WormTypeCurvy) {
-    m_dPhase = 0;
-    m_dPhaseStep = 0.06;
-    m_dAmplitude = 100.0;
-    m_dAmplitudeStep = -0.1;
-}
+Curvy::Curvy() : HeadingWorm(WormTypeCurvy) {}
 
 bool Curvy::Update(Worm**, int) {
     m_dPhase += m_dPhaseStep;

@@ -29,25 +29,13 @@ Dodger::Dodger() : VelocityWorm(WormTypeDodger) {
 bool Dodger::Update(Worm** worms, int count) {
     double ax = 0;
     double ay = 0;
-    for (int i = 0; i < count; ++i) {
-        Worm* other = worms[i];
-        if (other == nullptr || other == this)
-            continue;
-        double dx = 0;
-        double dy = 0;
-        if (!OffsetTo(*other, dx, dy))
-            continue;
-        double d2 = dx * dx + dy * dy;
-        // Too far to matter, or so close that the direction is meaningless.
-        if (d2 > 0.25 || d2 < 1e-8)
-            continue;
-        double d = std::sqrt(d2);
-        double f = 5e-7 / d2;
-        double fx = std::clamp(f * dx / d, -ForceLimit, ForceLimit);
-        double fy = std::clamp(f * dy / d, -ForceLimit, ForceLimit);
-        ax -= fx;
-        ay -= fy;
-    }
+    AccumulateForces(
+        worms, count, Force::Away, ForceLimit,
+        [this](Worm& other, double, double, double d2) {
+            // Too far to matter, or so close that the direction is meaningless.
+            return &other != this && !(d2 > 0.25 || d2 < 1e-8);
+        },
+        ax, ay);
 
     double wx = WallPull(-m_dX, -1) + WallPull(g_nFieldWidth / m_dScale - m_dX, 1);
     double wy = WallPull(-m_dY, -1) + WallPull(1 - m_dY, 1);

@@ -6,7 +6,6 @@
 #include <cmath>
 
 Dragon::Dragon() : HeadingWorm(WormTypeDragon) {
-    m_nMode = ModeDarting;
     m_nTimer = Rand() % 40;
     m_dSpeed = 0.002 + RandUnit() * 0.002;
 }

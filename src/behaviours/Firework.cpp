@@ -23,10 +23,6 @@ Firework::Firework() : VelocityWorm(WormTypeFirework) {
     }
 }
 
-Firework::~Firework() {
-    m_apFragments.clear();
-}
-
 void Firework::OnRemove() {
     m_apFragments.clear();
 }

@@ -8,7 +8,6 @@
 class Firework : public VelocityWorm {
 public:
     Firework();
-    ~Firework() override;
 
     void OnRemove() override;
     bool Update(Worm** worms, int count) override;

@@ -1,6 +1,7 @@
 #include "behaviours/Missile.h"
 
 #include "behaviours/Seeker.h"
+#include "behaviours/TargetTracking.h"
 #include "behaviours/WormGlobals.h"
 #include "behaviours/WormTypes.h"
 
@@ -15,7 +16,7 @@ constexpr int DropOdds = 18;
 
 Missile::Missile() : HeadingWorm(WormTypeMissile) {
     m_dSpeed = 0.003;
-    m_nTarget = -1;
+    m_nTarget = TargetSearch;
     m_dTurnGain = 0.1 + RandUnit() * 0.1;
     m_dTurnRate = 0;
     if (CurrentWormPreset().StartInCenter) {
@@ -41,10 +42,6 @@ Missile::Missile() : HeadingWorm(WormTypeMissile) {
     }
 }
 
-Missile::~Missile() {
-    m_apFragments.clear();
-}
-
 void Missile::OnRemove() {
     m_apFragments.clear();
 }
@@ -57,20 +54,15 @@ bool Missile::Update(Worm** worms, int count) {
     if (m_bBurst)
         return UpkeepFragments(m_apFragments, worms, count, m_nTimer, DropOdds);
 
-    if (m_nTarget > count - 1)
-        m_nTarget = -1;
-    if (m_nTarget == -1)
-        PickTarget(worms, count, m_nTarget, WormTypeMissile);
-    if (m_nTarget < 0)
-        return true;
-
-    Worm* target = worms[m_nTarget];
-    if (target == nullptr || target == this)
-        return true;
     int tx = 0;
     int ty = 0;
-    target->GetPosition(tx, ty);
-    if (tx == 0 || ty == 0)
+    bool newlyFound = false;
+    if (!TrackTarget(worms, count, m_nTarget, WormTypeMissile, TargetRule::Hold, tx, ty,
+                     newlyFound))
+        return true;
+    // Slots move as the engine removes worms, so the index can come to name this missile.
+    Worm* target = worms[m_nTarget];
+    if (target == this)
         return true;
 
     double dx = tx / m_dScale - m_dX;

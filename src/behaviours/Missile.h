@@ -8,7 +8,6 @@
 class Missile : public HeadingWorm {
 public:
     Missile();
-    ~Missile() override;
 
     void OnRemove() override;
     bool Update(Worm** worms, int count) override;
@@ -17,7 +16,7 @@ public:
     bool m_bBurst = false;
     // Frames before thinning starts; meaningful only after the burst.
     int m_nTimer = 0;
-    // Index into the engine's array, or -1 while searching.
+    // Index into the engine's array, or TargetSearch.
     int m_nTarget;
     double m_dTurnGain;
     // Degrees per frame.

@@ -29,7 +29,8 @@ bool Seeker::Update(Worm** worms, int count) {
     int tx = 0;
     int ty = 0;
     bool newlyFound = false;
-    if (!TrackTarget(worms, count, m_nTarget, WormTypeSeeker, false, tx, ty, newlyFound))
+    if (!TrackTarget(worms, count, m_nTarget, WormTypeSeeker, TargetRule::Retry, tx, ty,
+                     newlyFound))
         return true;
     double dx = tx / m_dScale - m_dX;
     double dy = ty / m_dScale - m_dY;

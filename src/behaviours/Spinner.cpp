@@ -32,8 +32,8 @@ bool Spinner::Update(Worm** worms, int count) {
     int tx = 0;
     int ty = 0;
     bool newlyFound = false;
-    bool hasTarget =
-        TrackTarget(worms, count, m_nTarget, WormTypeSpinner, true, tx, ty, newlyFound);
+    bool hasTarget = TrackTarget(worms, count, m_nTarget, WormTypeSpinner, TargetRule::GiveUp, tx,
+                                 ty, newlyFound);
     if (newlyFound) {
         // A new target always gets a small circle, whatever the preset.
         m_dRadius = 0.01 + RandUnit() * 0.09;

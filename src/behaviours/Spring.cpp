@@ -19,7 +19,8 @@ bool Spring::Update(Worm** worms, int count) {
     int tx = 0;
     int ty = 0;
     bool newlyFound = false;
-    if (!TrackTarget(worms, count, m_nTarget, WormTypeSpring, true, tx, ty, newlyFound))
+    if (!TrackTarget(worms, count, m_nTarget, WormTypeSpring, TargetRule::GiveUp, tx, ty,
+                     newlyFound))
         return true;
     double dx = tx / m_dScale - m_dX;
     double dy = ty / m_dScale - m_dY;

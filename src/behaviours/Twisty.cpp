@@ -4,8 +4,6 @@
 #include "behaviours/WormTypes.h"
 
 Twisty::Twisty() : HeadingWorm(WormTypeTwisty) {
-    m_dTurn = 0.5;
-    m_dTurnFactor = 0.99;
     m_dSpeed = 0.0025;
 }
 

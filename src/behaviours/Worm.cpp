@@ -6,8 +6,6 @@
 #include <cstdint>
 
 namespace {
-bool g_bLiveCountsReady = false;
-
 bool Counted(int type) {
     return type >= 0 && type < 17;
 }
@@ -55,10 +53,6 @@ template <int N> void Stamp(uint16_t* field, int x, int y, const uint8_t (&patte
 } // namespace
 
 Worm::Worm(int type) : m_nType(type) {
-    if (!g_bLiveCountsReady) {
-        std::fill(std::begin(g_anLiveWorms), std::end(g_anLiveWorms), 0);
-        g_bLiveCountsReady = true;
-    }
     if (Counted(m_nType))
         g_anLiveWorms[m_nType] += 1;
 }

@@ -12,7 +12,6 @@ const int kStepY[9] = {0, 1, 1, 0, -1, -1, -1, 0, 1};
 Wormy::Wormy() : Worm(WormTypeWormy) {
     m_nX = InitialX();
     m_nY = InitialY();
-    m_bBlocked = false;
     m_nDirection = Rand() % 8 + 1;
 }
 

@@ -118,6 +118,107 @@ TEST_F(PursuitTest, SpinnerCentreFollowsItsTarget) {
     EXPECT_NEAR(std::hypot(spinner.m_dX - 0.75, spinner.m_dY - 0.55), spinner.m_dRadius, 1e-12);
 }
 
+// A pursuer 0.1 units from its target: right, left, above or below it. Headings count clockwise
+// from +y (a step moves by sin h along x and cos h along y), so an increasing heading turns
+// toward a target exactly when the target lies clockwise of the heading, where
+// dx cos h - dy sin h > 0. At 45 degrees that is dx > dy; at 225 degrees dy > dx.
+struct SteeringCase {
+    double heading;
+    int tx, ty; // the target's cell; the pursuer sits on (360, 300), (0.6, 0.5) in units
+    bool increasing;
+};
+const SteeringCase kSteeringCases[] = {
+    {45, 420, 300, true},   // right: dx 0.1 > dy 0
+    {45, 300, 300, false},  // left: dx -0.1 < dy 0
+    {45, 360, 360, false},  // above: dx 0 < dy 0.1
+    {45, 360, 240, true},   // below: dx 0 > dy -0.1
+    {225, 420, 300, false}, // the mirror image of each
+    {225, 300, 300, true},  {225, 360, 360, true}, {225, 360, 240, false},
+};
+
+// One frame of the shared steering: the turn rate gains or loses the turn gain by the side the
+// target lies on, the heading takes the new rate, the rate decays by 0.9 and the pursuer steps
+// `speed` along the new heading. Starting from a rate of 0.25 and a gain of 0.5, a turn toward
+// increasing headings leaves the rate at 0.75 and one the other way at -0.25.
+template <typename Pursuer> void ExpectOneSteeringStep(Pursuer& pursuer, double speed) {
+    for (const SteeringCase& c : kSteeringCases) {
+        pursuer.m_nTarget = -1;
+        pursuer.m_dX = 0.6;
+        pursuer.m_dY = 0.5;
+        pursuer.m_dHeading = c.heading;
+        pursuer.m_dTurnRate = 0.25;
+        pursuer.m_dTurnGain = 0.5;
+        CellWorm target(c.tx, c.ty);
+        Worm* worms[] = {&pursuer, &target};
+        EXPECT_TRUE(pursuer.Update(worms, 2));
+        ASSERT_EQ(pursuer.m_nTarget, 1);
+
+        const double rate = c.increasing ? 0.75 : -0.25;
+        const double heading = c.heading + rate;
+        EXPECT_EQ(pursuer.m_dHeading, heading) << c.heading << " " << c.tx << "," << c.ty;
+        EXPECT_EQ(pursuer.m_dTurnRate, rate * 0.9) << c.heading << " " << c.tx << "," << c.ty;
+        EXPECT_DOUBLE_EQ(pursuer.m_dX, 0.6 + std::sin(heading * DegToRad) * speed);
+        EXPECT_DOUBLE_EQ(pursuer.m_dY, 0.5 + std::cos(heading * DegToRad) * speed);
+        EXPECT_FALSE(target.m_bFinished);
+    }
+}
+
+TEST_F(PursuitTest, SeekerTurnsTowardItsTargetOnEitherSide) {
+    Seeker seeker;
+    EXPECT_EQ(seeker.m_dSpeed, 0.006);
+    ExpectOneSteeringStep(seeker, 0.006);
+}
+
+TEST_F(PursuitTest, MissileTurnsTowardItsTargetOnEitherSide) {
+    Missile missile;
+    EXPECT_EQ(missile.m_dSpeed, 0.003);
+    ExpectOneSteeringStep(missile, 0.003);
+    EXPECT_FALSE(missile.m_bBurst);
+}
+
+TEST_F(PursuitTest, MissileKeepsATargetItCannotFollowThisFrame) {
+    Missile missile;
+    missile.m_dX = 0.6;
+    missile.m_dY = 0.5;
+    const double heading = missile.m_dHeading;
+    CellWorm target(420, 300);
+    Worm* worms[] = {&missile, &target};
+    missile.Update(worms, 2);
+    ASSERT_EQ(missile.m_nTarget, 1);
+    const double x = missile.m_dX;
+    EXPECT_NE(missile.m_dHeading, heading);
+
+    // On an axis the target is kept, not searched for again, and the missile waits.
+    target.m_nX = 0;
+    SeedRand(9);
+    const int next = Rand();
+    SeedRand(9);
+    EXPECT_TRUE(missile.Update(worms, 2));
+    EXPECT_EQ(Rand(), next); // no search drew a number
+    EXPECT_EQ(missile.m_nTarget, 1);
+    EXPECT_EQ(missile.m_dX, x);
+
+    // Unlike the other followers it chases a target that has become one of its own kind...
+    target.m_nX = 420;
+    target.m_nType = WormTypeMissile;
+    missile.Update(worms, 2);
+    EXPECT_EQ(missile.m_nTarget, 1);
+    EXPECT_NE(missile.m_dX, x);
+    target.m_nType = 15;
+
+    // ...but waits when the slot it follows has come to hold the missile itself.
+    Worm* swapped[] = {&target, &missile};
+    const double y = missile.m_dY;
+    EXPECT_TRUE(missile.Update(swapped, 2));
+    EXPECT_EQ(missile.m_nTarget, 1);
+    EXPECT_EQ(missile.m_dY, y);
+
+    // A slot the array has shrunk below is dropped as for every follower.
+    Worm* alone[] = {&missile};
+    missile.Update(alone, 1);
+    EXPECT_EQ(missile.m_nTarget, -1);
+}
+
 TEST_F(BurstTest, MissileFinishesItsTargetBurstsAndBurnsOut) {
     Missile missile;
     Worm* alone[] = {&missile};

@@ -189,4 +189,70 @@ TEST_F(VelocityForceTest, OrbiterIsPulledOnlyByWormsOutsideItsNearBox) {
     EXPECT_GT(orbiter.m_dY, 0.5);
 }
 
+// A worm 0.125 units (75 cells) right, left, above or below one at (0.5, 0.5). Every offset,
+// its square and the square's root are exact, so the force is 5e-7 / 0.125² = 3.2e-5 along the
+// offset's axis and exactly 0 across it.
+struct ForceCase {
+    int x, y;
+    double towardX, towardY; // unit vector from the worm to the other one
+};
+const ForceCase kForceCases[] = {
+    {375, 300, 1, 0}, {225, 300, -1, 0}, {300, 375, 0, 1}, {300, 225, 0, -1}};
+
+// A worm at rest beside each case's other worm: the force, `sense` times the unit offset,
+// becomes the velocity, moves the worm and is then damped.
+template <typename W> void ExpectForceAlongTheOffset(double sense, double damping) {
+    for (const ForceCase& c : kForceCases) {
+        W worm;
+        worm.m_dX = 0.5;
+        worm.m_dY = 0.5;
+        worm.m_dVX = 0;
+        worm.m_dVY = 0;
+        CellWorm other(c.x, c.y);
+        Worm* worms[] = {&worm, &other};
+        EXPECT_TRUE(worm.Update(worms, 2));
+        const double vx = sense * c.towardX * 3.2e-5;
+        const double vy = sense * c.towardY * 3.2e-5;
+        EXPECT_DOUBLE_EQ(worm.m_dX, 0.5 + vx) << c.x << "," << c.y;
+        EXPECT_DOUBLE_EQ(worm.m_dY, 0.5 + vy) << c.x << "," << c.y;
+        EXPECT_DOUBLE_EQ(worm.m_dVX, vx * damping) << c.x << "," << c.y;
+        EXPECT_DOUBLE_EQ(worm.m_dVY, vy * damping) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(VelocityForceTest, OrbiterIsPulledAlongTheOffsetToAWorm) {
+    ExpectForceAlongTheOffset<Orbiter>(1, 0.9999);
+}
+
+TEST_F(VelocityForceTest, DodgerIsPushedAlongTheOffsetAwayFromAWorm) {
+    // On a square field the centre feels equal and opposite wall pulls, which cancel exactly.
+    SetField(600, 600);
+    ExpectForceAlongTheOffset<Dodger>(-1, 0.999);
+}
+
+TEST_F(VelocityForceTest, ForcesOfSeveralWormsAdd) {
+    SetField(600, 600);
+    Orbiter orbiter;
+    Dodger dodger;
+    for (VelocityWorm* w :
+         {static_cast<VelocityWorm*>(&orbiter), static_cast<VelocityWorm*>(&dodger)}) {
+        w->m_dX = 0.5;
+        w->m_dY = 0.5;
+        w->m_dVX = 0;
+        w->m_dVY = 0;
+    }
+    // Right and above at 0.125, and left at 0.25 (5e-7 / 0.0625 = 8e-6): x 3.2e-5 - 8e-6.
+    CellWorm right(375, 300);
+    CellWorm above(300, 375);
+    CellWorm farLeft(150, 300);
+    Worm* forOrbiter[] = {&right, &orbiter, &above, &farLeft};
+    orbiter.Update(forOrbiter, 4);
+    EXPECT_DOUBLE_EQ(orbiter.m_dVX, (3.2e-5 - 8e-6) * 0.9999);
+    EXPECT_DOUBLE_EQ(orbiter.m_dVY, 3.2e-5 * 0.9999);
+    Worm* forDodger[] = {&right, &dodger, &above, &farLeft};
+    dodger.Update(forDodger, 4);
+    EXPECT_DOUBLE_EQ(dodger.m_dVX, -(3.2e-5 - 8e-6) * 0.999);
+    EXPECT_DOUBLE_EQ(dodger.m_dVY, -3.2e-5 * 0.999);
+}
+
 } // namespace
