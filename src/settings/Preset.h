@@ -1,6 +1,6 @@
 #pragma once
 
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <string>
 
