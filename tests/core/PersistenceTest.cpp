@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "settings/IgnoringCase.h"
 #include "settings/RegTree.h"
 #include "settings/RegistryValues.h"
 #include "settings/Settings.h"
@@ -201,4 +202,16 @@ TEST(SettingsPersistence, UnopenableKeyIsReportedOnceAndDefaultsAreUsed) {
     settings.Save();
     ASSERT_EQ(errors.m_errors.size(), 2u);
     EXPECT_EQ(errors.m_errors[1].title, "Unable to open registry key");
+}
+
+TEST(IgnoringCase, OnlyAsciiLettersFold) {
+    EXPECT_TRUE(SameIgnoringCase("HKEY_Current_User\\Preset7", "hkey_current_user\\PRESET7"));
+    EXPECT_FALSE(SameIgnoringCase("Preset", "Presets"));
+    EXPECT_FALSE(SameIgnoringCase("", "a"));
+    // Neighbours of the letters that a fold by setting bit 5 would wrongly match.
+    EXPECT_FALSE(SameIgnoringCase("@[\\]^", "`{|}~"));
+    // Non-ASCII bytes stay as they are: U+00C9 against U+00E9 in UTF-8, then in Latin-1.
+    EXPECT_FALSE(SameIgnoringCase("\xC3\x89", "\xC3\xA9"));
+    EXPECT_FALSE(SameIgnoringCase("\xC9", "\xE9"));
+    EXPECT_TRUE(SameIgnoringCase("Caf\xC3\xA9", "CAF\xC3\xA9"));
 }
