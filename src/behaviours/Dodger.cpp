@@ -1,7 +1,7 @@
 #include "behaviours/Dodger.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "behaviours/Dot.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <cmath>
 

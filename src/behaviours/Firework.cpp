@@ -1,7 +1,7 @@
 #include "behaviours/Firework.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 namespace {
 const BurstShape kFireworkBurst = {10, 8, 12, 4};

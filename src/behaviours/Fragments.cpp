@@ -3,7 +3,7 @@
 #include "behaviours/ScaledWorm.h"
 #include "behaviours/WormFactory.h"
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 namespace {
 const int kFragmentTypes[5] = {WormTypeStraight, WormTypeSpark, WormTypeTwisty, WormTypeDragon,

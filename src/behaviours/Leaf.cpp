@@ -1,6 +1,6 @@
 #include "behaviours/Leaf.h"
 
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 Leaf::Leaf() : VelocityWorm(WormTypeLeaf) {}
 

@@ -3,7 +3,7 @@
 #include "behaviours/Seeker.h"
 #include "behaviours/TargetTracking.h"
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <climits>
 #include <cmath>

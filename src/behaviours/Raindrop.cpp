@@ -1,7 +1,7 @@
 #include "behaviours/Raindrop.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 double g_dRaindropWind = 0;
 

@@ -1,7 +1,7 @@
 #include "behaviours/Spark.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 Spark::Spark() : VelocityWorm(WormTypeSpark) {
     m_dVX = -0.002 + RandUnit() * 0.004;

@@ -2,7 +2,7 @@
 
 #include "behaviours/TargetTracking.h"
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "behaviours/Straight.h"
 
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 Straight::Straight() : HeadingWorm(WormTypeStraight) {}
 

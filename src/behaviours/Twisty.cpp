@@ -1,7 +1,7 @@
 #include "behaviours/Twisty.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 Twisty::Twisty() : HeadingWorm(WormTypeTwisty) {
     m_dSpeed = 0.0025;

@@ -15,8 +15,8 @@
 #include "behaviours/Spring.h"
 #include "behaviours/Straight.h"
 #include "behaviours/Twisty.h"
-#include "behaviours/WormTypes.h"
 #include "behaviours/Wormy.h"
+#include "settings/WormTypes.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #include "behaviours/Wormy.h"
 
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 namespace {
 // Column and row change for directions 1..8 (index 0 unused).

@@ -3,10 +3,10 @@
 #include "behaviours/Worm.h"
 #include "behaviours/WormFactory.h"
 #include "behaviours/WormGlobals.h"
-#include "behaviours/WormTypes.h"
 #include "engine/Smoothing.h"
 #include "settings/Preset.h"
 #include "settings/Settings.h"
+#include "settings/WormTypes.h"
 #include "support/Random.h"
 #include "support/Trace.h"
 

@@ -1,24 +1,11 @@
 #include "linux/RunSettings.h"
 
 #include "linux/Options.h"
+#include "settings/IgnoringCase.h"
 #include "settings/Settings.h"
 
 #include <cctype>
 #include <cstdlib>
-
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-} // namespace
 
 int FindPreset(const Settings& settings, const std::string& text) {
     const int count = static_cast<int>(settings.m_apPresets.size());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <string>
 
@@ -21,12 +21,13 @@ public:
     void Save(RegKey& key) const;
 
     std::string Name;
-    int Colormap = 0;
-    int Worms = 50;
-    int InitialWorms = 10;
-    int WormSize = 1;
-    bool Recycle = false;
-    bool Spawn = false;
-    bool StartInCenter = false;
+    // Names and defaults in the stored-value table in Preset.cpp, which the constructor applies.
+    int Colormap;
+    int Worms;
+    int InitialWorms;
+    int WormSize;
+    bool Recycle;
+    bool Spawn;
+    bool StartInCenter;
     int m_anTypeStates[WormTypeCount] = {};
 };

@@ -1,18 +1,8 @@
 #include "settings/RegTree.h"
 
-#include <algorithm>
+#include "settings/IgnoringCase.h"
+
 #include <cstring>
-
-namespace {
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-} // namespace
-
-bool SameRegName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 std::string SettingsRootPath() {
     return std::string("HKEY_CURRENT_USER\\") + SettingsKeyPath;
@@ -20,7 +10,7 @@ std::string SettingsRootPath() {
 
 RegValue* RegSection::Find(const std::string& name) {
     for (RegValue& value : values)
-        if (SameRegName(value.name, name))
+        if (SameIgnoringCase(value.name, name))
             return &value;
     return nullptr;
 }
@@ -36,7 +26,7 @@ void RegSection::Set(const std::string& name, uint32_t type, std::vector<uint8_t
 
 RegSection* RegTree::Find(const std::string& path) {
     for (RegSection& section : m_aSections)
-        if (SameRegName(section.path, path))
+        if (SameIgnoringCase(section.path, path))
             return &section;
     return nullptr;
 }
@@ -51,17 +41,13 @@ RegSection& RegTree::Create(const std::string& path) {
 bool RegTree::Exists(const std::string& path) const {
     std::string prefix = path + "\\";
     for (const RegSection& section : m_aSections) {
-        if (SameRegName(section.path, path))
+        if (SameIgnoringCase(section.path, path))
             return true;
         if (section.path.size() > prefix.size() &&
-            SameRegName(section.path.substr(0, prefix.size()), prefix))
+            SameIgnoringCase(section.path.substr(0, prefix.size()), prefix))
             return true;
     }
     return false;
-}
-
-void RegTree::Remove(const std::string& path) {
-    std::erase_if(m_aSections, [&](const RegSection& s) { return SameRegName(s.path, path); });
 }
 
 std::unique_ptr<RegKey> RegTreeKey::OpenSubKey(const std::string& name) {

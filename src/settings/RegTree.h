@@ -29,7 +29,6 @@ public:
     RegSection& Create(const std::string& path);
     // True when the key exists, on its own or as the parent of another.
     bool Exists(const std::string& path) const;
-    void Remove(const std::string& path);
 
     std::vector<RegSection> m_aSections;
 };
@@ -51,8 +50,6 @@ private:
     RegTree& m_tree;
     std::string m_strPath;
 };
-
-bool SameRegName(const std::string& a, const std::string& b);
 
 // The settings key path as it appears in a registry export.
 std::string SettingsRootPath();

@@ -42,18 +42,20 @@ public:
 
     void Save();
 
-    bool DoublePixels = false;
-    int CPU = 60;
+    // Stored values without an initialiser take their default from the table in
+    // SettingsPersistence.cpp, which Load applies.
+    bool DoublePixels;
+    int CPU;
     // Not stored: whether a small preview is paced like the full-screen saver.
     bool FullScreenPacing = true;
     int CurrentPreset = 0;
-    bool Cycle = true;
-    bool FastSmoothing = false;
-    bool RGB = true;
-    int Delay = 100;
-    int DelayRange = 30;
-    int CycleType = 1;
-    int TransitionFrames = 64;
+    bool Cycle;
+    bool FastSmoothing;
+    bool RGB;
+    int Delay;
+    int DelayRange;
+    int CycleType;
+    int TransitionFrames;
     Preset* m_pCurrentPreset = nullptr;
     std::vector<std::unique_ptr<Preset>> m_apPresets;
     std::vector<std::unique_ptr<Colormap>> m_apColormaps;

@@ -2,9 +2,31 @@
 #include "settings/RegKey.h"
 #include "settings/RegistryValues.h"
 #include "settings/Settings.h"
+#include "settings/StoredValue.h"
 #include "support/Trace.h"
 
+#include <span>
+
 namespace {
+
+// In stored order. CurrentPreset, and on saving the preset count, go between Cycle and
+// FastSmoothing.
+constexpr StoredValue<Settings> g_aGlobalValues[] = {
+    {"DoublePixels", &Settings::DoublePixels, false},
+    {"RGB", &Settings::RGB, true},
+    {"CPU", &Settings::CPU, 60},
+    {"CycleType", &Settings::CycleType, 1},
+    {"Cycle", &Settings::Cycle, true},
+    {"FastSmoothing", &Settings::FastSmoothing, false},
+    {"Delay", &Settings::Delay, 100},
+    {"DelayRange", &Settings::DelayRange, 30},
+    {"TransitionFrames", &Settings::TransitionFrames, 64},
+};
+constexpr size_t GlobalValuesBeforeCurrentPreset = 5;
+constexpr std::span<const StoredValue<Settings>> g_aGlobalValuesBefore =
+    std::span(g_aGlobalValues).first(GlobalValuesBeforeCurrentPreset);
+constexpr std::span<const StoredValue<Settings>> g_aGlobalValuesAfter =
+    std::span(g_aGlobalValues).subspan(GlobalValuesBeforeCurrentPreset);
 
 const char* const g_aBuiltInColormaps[] = {
     "Summer Evening:00001830:71780057:C2FFC000:FFFFFFFF:",
@@ -51,18 +73,15 @@ void Settings::Load() {
         CreateFactoryPresets();
 
     if (key) {
-        DoublePixels = ReadRegBool(*key, "DoublePixels", false);
-        RGB = ReadRegBool(*key, "RGB", true);
-        CPU = ReadRegInt(*key, "CPU", 60);
-        CycleType = ReadRegInt(*key, "CycleType", 1);
-        Cycle = ReadRegBool(*key, "Cycle", true);
+        for (const StoredValue<Settings>& value : g_aGlobalValuesBefore)
+            value.Read(*key, *this);
         CurrentPreset = ReadRegInt(*key, "CurrentPreset", 0);
-        FastSmoothing = ReadRegBool(*key, "FastSmoothing", false);
-        Delay = ReadRegInt(*key, "Delay", 100);
-        DelayRange = ReadRegInt(*key, "DelayRange", 30);
-        TransitionFrames = ReadRegInt(*key, "TransitionFrames", 64);
+        for (const StoredValue<Settings>& value : g_aGlobalValuesAfter)
+            value.Read(*key, *this);
         LoadColormaps(*key);
     } else {
+        for (const StoredValue<Settings>& value : g_aGlobalValues)
+            value.Reset(*this);
         CreateBuiltInColormaps();
     }
     key.reset();
@@ -95,17 +114,12 @@ void Settings::Save() {
         ReportError("Unable to open registry key", "Error", m_pStore->FailureReason());
         return;
     }
-    WriteRegBool(*key, "DoublePixels", DoublePixels);
-    WriteRegBool(*key, "RGB", RGB);
-    WriteRegInt(*key, "CPU", CPU);
-    WriteRegInt(*key, "CycleType", CycleType);
-    WriteRegBool(*key, "Cycle", Cycle);
+    for (const StoredValue<Settings>& value : g_aGlobalValuesBefore)
+        value.Write(*key, *this);
     WriteRegInt(*key, "CurrentPreset", CurrentPreset);
     WriteRegInt(*key, "Presets", static_cast<int>(m_apPresets.size()));
-    WriteRegBool(*key, "FastSmoothing", FastSmoothing);
-    WriteRegInt(*key, "Delay", Delay);
-    WriteRegInt(*key, "DelayRange", DelayRange);
-    WriteRegInt(*key, "TransitionFrames", TransitionFrames);
+    for (const StoredValue<Settings>& value : g_aGlobalValuesAfter)
+        value.Write(*key, *this);
     for (size_t i = 0; i < m_apPresets.size(); ++i) {
         std::unique_ptr<RegKey> subKey = key->CreateSubKey(Numbered("Preset", i));
         if (subKey)

@@ -5,8 +5,8 @@
 #include "behaviours/Dragon.h"
 #include "behaviours/Straight.h"
 #include "behaviours/Twisty.h"
-#include "behaviours/WormTypes.h"
 #include "behaviours/Wormy.h"
+#include "settings/WormTypes.h"
 
 #include <cmath>
 

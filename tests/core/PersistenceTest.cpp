@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "settings/IgnoringCase.h"
 #include "settings/RegTree.h"
 #include "settings/RegistryValues.h"
 #include "settings/Settings.h"
@@ -180,6 +181,56 @@ TEST(SettingsPersistence, MalformedColormapsAreDroppedAndAnEmptyLibraryFallsBack
 }
 
 namespace {
+
+// The value names of the numbers and flags read or written, in trace order.
+std::vector<std::string> TracedValueNames(const TraceCapture& trace) {
+    const std::string prefix = "Settings: Regvalue ";
+    std::vector<std::string> names;
+    for (const std::string& line : trace.m_lines)
+        if (line.rfind(prefix, 0) == 0)
+            names.push_back(
+                line.substr(prefix.size(), line.find(' ', prefix.size()) - prefix.size()));
+    return names;
+}
+
+} // namespace
+
+TEST(SettingsPersistence, ValuesAreReadAndWrittenInTheirStoredOrder) {
+    const std::vector<std::string> leading = {"DoublePixels", "RGB",   "CPU",
+                                              "CycleType",    "Cycle", "CurrentPreset"};
+    const std::vector<std::string> trailing = {"FastSmoothing", "Delay", "DelayRange",
+                                               "TransitionFrames"};
+    std::vector<std::string> preset = {"Worms",   "InitialWorms", "WormSize",     "Colormap",
+                                       "Recycle", "Spawn",        "StartInCenter"};
+    for (const WormTypeInfo& type : g_aWormTypes)
+        preset.push_back(type.registryName);
+
+    MemoryRegStore store;
+    Settings settings(store);
+    std::vector<std::string> expected = leading;
+    expected.push_back("Presets");
+    expected.insert(expected.end(), trailing.begin(), trailing.end());
+    for (size_t i = 0; i < settings.m_apPresets.size(); ++i)
+        expected.insert(expected.end(), preset.begin(), preset.end());
+    expected.push_back("nColormaps");
+    {
+        TraceCapture trace;
+        settings.Save();
+        EXPECT_EQ(TracedValueNames(trace), expected);
+    }
+
+    expected = {"Presets"};
+    for (size_t i = 0; i < settings.m_apPresets.size(); ++i)
+        expected.insert(expected.end(), preset.begin(), preset.end());
+    expected.insert(expected.end(), leading.begin(), leading.end());
+    expected.insert(expected.end(), trailing.begin(), trailing.end());
+    expected.push_back("nColormaps");
+    TraceCapture trace;
+    Settings loaded(store);
+    EXPECT_EQ(TracedValueNames(trace), expected);
+}
+
+namespace {
 class BrokenStore final : public RegStore {
 public:
     std::unique_ptr<RegKey> CreateRootKey() override { return nullptr; }
@@ -201,4 +252,16 @@ TEST(SettingsPersistence, UnopenableKeyIsReportedOnceAndDefaultsAreUsed) {
     settings.Save();
     ASSERT_EQ(errors.m_errors.size(), 2u);
     EXPECT_EQ(errors.m_errors[1].title, "Unable to open registry key");
+}
+
+TEST(IgnoringCase, OnlyAsciiLettersFold) {
+    EXPECT_TRUE(SameIgnoringCase("HKEY_Current_User\\Preset7", "hkey_current_user\\PRESET7"));
+    EXPECT_FALSE(SameIgnoringCase("Preset", "Presets"));
+    EXPECT_FALSE(SameIgnoringCase("", "a"));
+    // Neighbours of the letters that a fold by setting bit 5 would wrongly match.
+    EXPECT_FALSE(SameIgnoringCase("@[\\]^", "`{|}~"));
+    // Non-ASCII bytes stay as they are: U+00C9 against U+00E9 in UTF-8, then in Latin-1.
+    EXPECT_FALSE(SameIgnoringCase("\xC3\x89", "\xC3\xA9"));
+    EXPECT_FALSE(SameIgnoringCase("\xC9", "\xE9"));
+    EXPECT_TRUE(SameIgnoringCase("Caf\xC3\xA9", "CAF\xC3\xA9"));
 }

@@ -9,7 +9,7 @@
 #include "behaviours/Spring.h"
 #include "behaviours/VelocityWorm.h"
 #include "behaviours/WormFactory.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <algorithm>
 #include <climits>

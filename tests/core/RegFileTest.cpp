@@ -227,3 +227,46 @@ TEST(RegFileFormat, UnknownTypesSurviveARoundTrip) {
         EXPECT_EQ(reread->values[i].data, section.values[i].data);
     }
 }
+
+namespace {
+
+// A UTF-16LE registry export with its byte-order mark, from code units as written.
+std::string Utf16Units(const std::u16string& units) {
+    std::string out = "\xFF\xFE";
+    for (char16_t unit : units) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    }
+    return out;
+}
+
+std::string Text(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+} // namespace
+
+TEST(RegFileFormat, Utf16SurrogatePairsAndNonAsciiBecomeUtf8) {
+    const std::u16string file = u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                u"[HKEY_CURRENT_USER\\Software\\Other\xD83D\xDE00]\r\n"
+                                u"\"Caf\x00E9\"=\"smile \xD83D\xDE00 \x00E9t\x00E9\"\r\n"
+                                u"\"Unpaired\"=\"a\xD83D"
+                                u"b\xDE00"
+                                u"c\xD83D\xD83D\xDE00\"\r\n"
+                                u"\"Wide\"=hex(1):3d,d8,00,de,e9,00\r\n";
+    RegTree tree;
+    ASSERT_TRUE(ParseRegFile(Utf16Units(file), tree));
+    ASSERT_EQ(tree.m_aSections.size(), 1u);
+    const RegSection& section = tree.m_aSections[0];
+    EXPECT_EQ(section.path, "HKEY_CURRENT_USER\\Software\\Other\xF0\x9F\x98\x80");
+    ASSERT_EQ(section.values.size(), 3u);
+    EXPECT_EQ(section.values[0].name, "Caf\xC3\xA9");
+    EXPECT_EQ(Text(section.values[0].data), "smile \xF0\x9F\x98\x80 \xC3\xA9t\xC3\xA9");
+    // An unpaired half becomes U+FFFD and never swallows the unit after it.
+    EXPECT_EQ(Text(section.values[1].data), "a\xEF\xBF\xBD"
+                                            "b\xEF\xBF\xBD"
+                                            "c\xEF\xBF\xBD\xF0\x9F\x98\x80");
+    // String types spelled in hex hold UTF-16 too.
+    EXPECT_EQ(section.values[2].type, 1u);
+    EXPECT_EQ(Text(section.values[2].data), "\xF0\x9F\x98\x80\xC3\xA9");
+}

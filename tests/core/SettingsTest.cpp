@@ -166,3 +166,28 @@ TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {
     EXPECT_EQ(catherine.Colormap, 0);
     EXPECT_EQ(planetary.Colormap, 0); // pointed at the deleted one
 }
+
+namespace {
+class UnopenableStore final : public RegStore {
+public:
+    std::unique_ptr<RegKey> CreateRootKey() override { return nullptr; }
+};
+} // namespace
+
+TEST(SettingsDefaults, UnopenableStoreGivesTheSameDefaultsAsAnEmptyOne) {
+    ErrorCapture errors;
+    UnopenableStore store;
+    Settings settings(store);
+    ASSERT_EQ(errors.m_errors.size(), 1u);
+    EXPECT_FALSE(settings.DoublePixels);
+    EXPECT_TRUE(settings.RGB);
+    EXPECT_EQ(settings.CPU, 60);
+    EXPECT_EQ(settings.CycleType, 1);
+    EXPECT_TRUE(settings.Cycle);
+    EXPECT_EQ(settings.CurrentPreset, 0);
+    EXPECT_FALSE(settings.FastSmoothing);
+    EXPECT_EQ(settings.Delay, 100);
+    EXPECT_EQ(settings.DelayRange, 30);
+    EXPECT_EQ(settings.TransitionFrames, 64);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
+}

@@ -3,7 +3,7 @@
 #include "behaviours/Dot.h"
 #include "behaviours/Straight.h"
 #include "behaviours/VelocityWorm.h"
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 #include <cmath>
 #include <numeric>

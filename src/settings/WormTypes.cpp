@@ -1,4 +1,4 @@
-#include "behaviours/WormTypes.h"
+#include "settings/WormTypes.h"
 
 const WormTypeInfo g_aWormTypes[WormTypeCount] = {
     {"Wormys", "WormyWorms", WormTypeWormy},
