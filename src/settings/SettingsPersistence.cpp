@@ -86,7 +86,7 @@ void Settings::Load() {
     }
     key.reset();
 
-    m_pCurrentPreset = GetPreset(CurrentPreset);
+    SelectPreset(CurrentPreset);
 }
 
 void Settings::LoadColormaps(RegKey& key) {

@@ -80,7 +80,7 @@ TEST(SettingsPersistence, SaveThenLoadRoundTripsEverything) {
         settings.CPU = 35;
         settings.CycleType = 2;
         settings.Cycle = false;
-        settings.CurrentPreset = 3;
+        settings.SelectPreset(3);
         settings.FastSmoothing = true;
         settings.Delay = 12;
         settings.DelayRange = 4;
