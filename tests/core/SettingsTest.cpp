@@ -6,6 +6,23 @@
 
 #include <array>
 
+namespace {
+
+void ExpectGlobalDefaults(const Settings& settings) {
+    EXPECT_FALSE(settings.DoublePixels);
+    EXPECT_TRUE(settings.RGB);
+    EXPECT_EQ(settings.CPU, 60);
+    EXPECT_EQ(settings.CycleType, 1);
+    EXPECT_TRUE(settings.Cycle);
+    EXPECT_EQ(settings.CurrentPreset, 0);
+    EXPECT_FALSE(settings.FastSmoothing);
+    EXPECT_EQ(settings.Delay, 100);
+    EXPECT_EQ(settings.DelayRange, 30);
+    EXPECT_EQ(settings.TransitionFrames, 64);
+}
+
+} // namespace
+
 TEST(SettingsDefaults, EmptyStoreGivesFactoryPresetsBuiltInColormapsAndDefaults) {
     TraceCapture trace;
     MemoryRegStore store;
@@ -22,16 +39,7 @@ TEST(SettingsDefaults, EmptyStoreGivesFactoryPresetsBuiltInColormapsAndDefaults)
     EXPECT_EQ(settings.m_apColormaps[0]->m_strName, "Summer Evening");
     EXPECT_EQ(settings.m_apColormaps[14]->m_strName, "White");
 
-    EXPECT_FALSE(settings.DoublePixels);
-    EXPECT_TRUE(settings.RGB);
-    EXPECT_EQ(settings.CPU, 60);
-    EXPECT_EQ(settings.CycleType, 1);
-    EXPECT_TRUE(settings.Cycle);
-    EXPECT_EQ(settings.CurrentPreset, 0);
-    EXPECT_FALSE(settings.FastSmoothing);
-    EXPECT_EQ(settings.Delay, 100);
-    EXPECT_EQ(settings.DelayRange, 30);
-    EXPECT_EQ(settings.TransitionFrames, 64);
+    ExpectGlobalDefaults(settings);
     EXPECT_EQ(settings.m_pCurrentPreset, settings.m_apPresets[0].get());
 
     // Loading writes nothing back.
@@ -179,15 +187,6 @@ TEST(SettingsDefaults, UnopenableStoreGivesTheSameDefaultsAsAnEmptyOne) {
     UnopenableStore store;
     Settings settings(store);
     ASSERT_EQ(errors.m_errors.size(), 1u);
-    EXPECT_FALSE(settings.DoublePixels);
-    EXPECT_TRUE(settings.RGB);
-    EXPECT_EQ(settings.CPU, 60);
-    EXPECT_EQ(settings.CycleType, 1);
-    EXPECT_TRUE(settings.Cycle);
-    EXPECT_EQ(settings.CurrentPreset, 0);
-    EXPECT_FALSE(settings.FastSmoothing);
-    EXPECT_EQ(settings.Delay, 100);
-    EXPECT_EQ(settings.DelayRange, 30);
-    EXPECT_EQ(settings.TransitionFrames, 64);
+    ExpectGlobalDefaults(settings);
     EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
 }
