@@ -10,3 +10,60 @@
 #endif
 #define IDC_INSTALL_NOTICE 1000
 #define IDC_INSTALL_PROMPT 1001
+
+// The configuration dialog and its pages. A page's control ids stay clear of the command ids of
+// the Colors page's Options menu (1000, 88, 1030, 1031), which arrive at the same window.
+#define IDD_CONFIG 130
+#define IDD_SIMPLE 131
+#define IDD_COLORS 132
+#define IDD_TYPES 133
+#define IDD_ADVANCED 147
+
+// Icons: the three type states and the two button triangles. 32 x 32, glyph in the top left.
+#define IDI_TYPE_OFF 136
+#define IDI_TYPE_ON 137
+#define IDI_TYPE_ONE 147
+#define IDI_ARROW_LEFT 145
+#define IDI_ARROW_DOWN 146
+
+#define IDC_PREVIEW_FRAME 1010
+#define IDC_FULLSCREEN 1011
+#define IDC_RESTART 1012
+#define IDC_ABOUT 1013
+#define IDC_CYCLE 1014
+#define IDC_PRESETS 1015
+#define IDC_NEW 1016
+#define IDC_DELETE 1017
+#define IDC_TABS 1018
+#define IDC_ADVANCED 1019
+
+#define IDC_NAME 1020
+#define IDC_INITIAL_VALUE 1021
+#define IDC_INITIAL 1022
+#define IDC_TOTAL_VALUE 1023
+#define IDC_TOTAL 1024
+#define IDC_SPAWN 1025
+#define IDC_RECYCLE 1026
+#define IDC_START_CENTER 1027
+#define IDC_SIZE 1028
+
+#define IDC_COLORMAP 1040
+#define IDC_OPTIONS 1041
+#define IDC_STRIP 1042
+#define IDC_EDITOR 1043
+#define IDC_COLORBOX 1044
+#define IDC_PICKER 1045
+#define IDC_RGB 1046
+#define IDC_HSV 1047
+
+#define IDC_TYPES 1050
+#define IDC_ALL 1051
+#define IDC_NONE 1052
+
+#define IDC_DELAY 1060
+#define IDC_RANGE 1061
+#define IDC_SPEED 1062
+#define IDC_SPEED_VALUE 1063
+#define IDC_FPS 1064
+#define IDC_FAST 1065
+#define IDC_DOUBLE 1066
