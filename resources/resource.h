@@ -1,6 +1,9 @@
 // Resource identifiers shared by the resource script and the program.
 #pragma once
 
+// First, so that the undefinition below holds whatever order a file includes the two in.
+#include <windows.h>
+
 #define IDR_MAINFRAME 128
 #define IDC_INVISIBLE 129
 #define IDB_TITLE 149
@@ -45,6 +48,8 @@
 #define IDC_SPAWN 1025
 #define IDC_RECYCLE 1026
 #define IDC_START_CENTER 1027
+// winuser.h gives an obsolete cursor this name; here it is the Size slider.
+#undef IDC_SIZE
 #define IDC_SIZE 1028
 
 #define IDC_COLORMAP 1040
