@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the Windows program's images into resources/: the invisible cursor, the program icon and
-the title bitmap. Standard library only; run it again after changing a drawing."""
+"""Draws the Windows program's images into resources/: the invisible cursor, the program icon, the
+title bitmap and the small icons of the configuration dialog. Standard library only; run it again after changing a drawing."""
 
 import math
 import os
@@ -145,8 +145,90 @@ def write_title(path, text="Lumenkite v2.0", width=106, height=18):
         f.write(file_header + info + table + bytes(data))
 
 
+# The standard 16 colours, in the order 4-bit images of the system palette use.
+VGA = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, LIGHT, DARK, WHITE = 0, 7, 8, 15
+
+
+def write_small_icon(path, pixels):
+    """One 32 x 32 16-colour image; pixels maps (x, y) to a palette index, the rest is clear."""
+    size = 32
+    xor = bytearray()
+    for y in reversed(range(size)):
+        for x in range(0, size, 2):
+            xor.append(pixels.get((x, y), BLACK) << 4 | pixels.get((x + 1, y), BLACK))
+    andmask = mask_rows(size, size, lambda x, y: (x, y) in pixels)
+    palette = b"".join(bytes([b, g, r, 0]) for r, g, b in VGA)
+    image = bitmap_info_header(size, size * 2, 4, 0, len(xor) + len(andmask))
+    image += palette + bytes(xor) + andmask
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
+def check_box():
+    """13 x 13 sunken box: dark grey over black at the top and left, white over light grey at
+    the bottom and right, white inside."""
+    pixels = {}
+    for y in range(13):
+        for x in range(13):
+            if x == 0 or y == 0:
+                colour = DARK if x < 12 and y < 12 else WHITE
+            elif x == 12 or y == 12:
+                colour = WHITE
+            elif x == 1 or y == 1:
+                colour = BLACK if x < 11 and y < 11 else LIGHT
+            elif x == 11 or y == 11:
+                colour = LIGHT
+            else:
+                colour = WHITE
+            pixels[(x, y)] = colour
+    return pixels
+
+
+def ticked_box():
+    pixels = check_box()
+    # Each column of the tick three pixels deep, down to its point at x = 5 and up to the right.
+    tops = {3: 5, 4: 6, 5: 7, 6: 6, 7: 5, 8: 4, 9: 3}
+    for x, top in tops.items():
+        for y in range(top, top + 3):
+            pixels[(x, y)] = BLACK
+    return pixels
+
+
+def one_box():
+    pixels = check_box()
+    digit = [".X.", "XX.", ".X.", ".X.", ".X.", ".X.", "XXX"]
+    for gy, row in enumerate(digit):
+        for gx, bit in enumerate(row):
+            if bit == "X":
+                pixels[(5 + gx, 3 + gy)] = BLACK
+    return pixels
+
+
+def arrow_left():
+    """Point at x = 0, rows 3..9: centred on a line of 8-point text that starts at the top."""
+    return {(x, y): BLACK for x in range(4) for y in range(6 - x, 7 + x)}
+
+
+def arrow_down():
+    """Seven wide at row 5 narrowing to its point at row 8, around the same centre line."""
+    return {(x, 5 + r): BLACK for r in range(4) for x in range(r, 7 - r)}
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     write_cursor(os.path.join(OUT, "Invisible.cur"))
     write_icon(os.path.join(OUT, "Lumenkite.ico"))
     write_title(os.path.join(OUT, "Title.bmp"))
+    write_small_icon(os.path.join(OUT, "TypeOff.ico"), check_box())
+    write_small_icon(os.path.join(OUT, "TypeOn.ico"), ticked_box())
+    write_small_icon(os.path.join(OUT, "TypeOne.ico"), one_box())
+    write_small_icon(os.path.join(OUT, "ArrowLeft.ico"), arrow_left())
+    write_small_icon(os.path.join(OUT, "ArrowDown.ico"), arrow_down())
