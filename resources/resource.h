@@ -1,9 +1,6 @@
 // Resource identifiers shared by the resource script and the program.
 #pragma once
 
-// First, so that the undefinition below holds whatever order a file includes the two in.
-#include <windows.h>
-
 #define IDR_MAINFRAME 128
 #define IDC_INVISIBLE 129
 #define IDB_TITLE 149
@@ -48,9 +45,8 @@
 #define IDC_SPAWN 1025
 #define IDC_RECYCLE 1026
 #define IDC_START_CENTER 1027
-// winuser.h gives an obsolete cursor this name; here it is the Size slider.
-#undef IDC_SIZE
-#define IDC_SIZE 1028
+// Not IDC_SIZE: winuser.h names a cursor so.
+#define IDC_WORM_SIZE 1028
 
 #define IDC_COLORMAP 1040
 #define IDC_OPTIONS 1041
