@@ -119,6 +119,8 @@ void RenderThread::AdvanceFade() {
 void RenderThread::AdvanceTimer() {
     uint32_t now = GetClock().TickCount();
     if (m_dwNextSwitch == 0) {
+        static_assert(2ull * MaxDelaySeconds * 1000u < (1ull << 31),
+                      "delay + spread at the cap must not wrap the signed tick distance");
         uint32_t delay = static_cast<uint32_t>(m_pSettings->Delay) * 1000u;
         uint32_t range = static_cast<uint32_t>(m_pSettings->DelayRange) * 1000u;
         m_dwNextSwitch = now + delay - range;

@@ -21,6 +21,11 @@ void BlendPalettes(const PaletteEntry from[256], const PaletteEntry to[256], int
 // cross-fade), runs one engine frame into the window's image and presents it.
 class RenderThread : public WorkerThread {
 public:
+    // The largest Delay and DelayRange the preset timer carries: it arms at up to
+    // (Delay + DelayRange) * 1000 ms ahead in 32-bit ticks compared by signed distance, so twice
+    // this in milliseconds must stay below 2^31.
+    static constexpr int MaxDelaySeconds = 1073741;
+
     RenderThread(Settings* settings, RenderListener* listener);
     ~RenderThread() override;
 

@@ -53,6 +53,8 @@ void Settings::SelectPreset(int index) {
 void Settings::DeletePreset(int index) {
     if (index < 0 || index >= static_cast<int>(m_apPresets.size()))
         return;
+    // Kept alive until the survivor is selected: another thread may still read m_pCurrentPreset.
+    std::unique_ptr<Preset> removed = std::move(m_apPresets[index]);
     m_apPresets.erase(m_apPresets.begin() + index);
     int current = CurrentPreset;
     if (index < current)
@@ -60,8 +62,13 @@ void Settings::DeletePreset(int index) {
     // Deleting the last preset while it was current: its number would name no preset at all.
     if (current >= static_cast<int>(m_apPresets.size()))
         current = 0;
-    // Never leave the engine a pointer to a destroyed preset.
     SelectPreset(current);
+}
+
+int Settings::AddPreset(std::unique_ptr<Preset> preset) {
+    m_apPresets.push_back(std::move(preset));
+    SelectPreset(CurrentPreset);
+    return static_cast<int>(m_apPresets.size()) - 1;
 }
 
 void Settings::CreateFactoryPresets() {

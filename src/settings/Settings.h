@@ -27,8 +27,12 @@ public:
     // Makes preset `index` current. The number is kept as given; the preset is found by
     // GetPreset's rule, so a number past the list shows preset 0.
     void SelectPreset(int index);
+    // Appends the preset and returns its index. The current number is kept and selected again, so
+    // a number that named no preset before and names the new one now finds it.
+    int AddPreset(std::unique_ptr<Preset> preset);
     // Removes the preset and selects again so the current number and preset still agree: the
     // same preset stays current, or, when it was the deleted one, the one that took its place.
+    // The survivor is selected before the deleted preset is destroyed.
     void DeletePreset(int index);
     void CreateFactoryPresets();
 

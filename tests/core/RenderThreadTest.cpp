@@ -132,6 +132,39 @@ TEST_F(FrameCycleTest, FirstSwitchFallsWithinDelayPlusMinusRange) {
     }
 }
 
+TEST_F(FrameCycleTest, DelayAndSpreadAtTheCapArmTheSwitchAheadWithoutWrapping) {
+    const int cap = RenderThread::MaxDelaySeconds;
+    m_settings.TransitionFrames = 0; // each fade ends at its first tick, leaving the timer unarmed
+    m_clock.Set(0xFFFF0000u);        // the tick count wraps during the wait as well
+    struct Timing {
+        int delay, range;
+    };
+    for (Timing timing : {Timing{cap, cap}, Timing{cap, 0}, Timing{cap, cap / 2}}) {
+        m_settings.Delay = timing.delay;
+        m_settings.DelayRange = timing.range;
+        uint32_t earliest = static_cast<uint32_t>(timing.delay - timing.range) * 1000u;
+        uint32_t latest = static_cast<uint32_t>(timing.delay + timing.range) * 1000u;
+        for (int run = 0; run < 10; ++run) {
+            ASSERT_EQ(m_render.NextSwitch(), 0u);
+            uint32_t armedAt = m_clock.TickCount();
+            Tick();
+            ASSERT_FALSE(m_render.Fading()) << timing.delay << "/" << timing.range;
+            uint32_t ahead = m_render.NextSwitch() - armedAt;
+            EXPECT_LT(ahead, 1u << 31) << "a wrapped switch time would fire at once";
+            EXPECT_GE(ahead, earliest);
+            EXPECT_LE(ahead, latest);
+            m_clock.Set(m_render.NextSwitch());
+            Tick();
+            EXPECT_FALSE(m_render.Fading()) << "due only once the switch time is past";
+            m_clock.Advance(1);
+            Tick();
+            EXPECT_TRUE(m_render.Fading());
+            Tick();
+            ASSERT_FALSE(m_render.Fading());
+        }
+    }
+}
+
 TEST_F(FrameCycleTest, FadeRunsTransitionFramesPlusOneTicksAndRepopulates) {
     m_settings.Delay = 10;
     m_settings.DelayRange = 0;
