@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
+#include "ui/ConfigDialog.h"
 
 #include <commctrl.h>
 
@@ -56,7 +57,8 @@ bool App::InitInstance(int argc, const char* const* argv) {
             }
             break;
         case AppMode::Config:
-            // The configuration dialog is not part of this program yet: like an unknown switch.
+            RunConfig(line);
+            break;
         case AppMode::None:
             break;
         }
@@ -115,6 +117,23 @@ std::unique_ptr<LumenkiteWnd> App::CreateSaverWindow(Settings& settings) {
     return window;
 }
 
+void App::RunConfig(const CommandLine& line) {
+    Trace(TraceInfo, "App: Doing config dialog");
+    HWND owner = nullptr;
+    if (!line.handleText.empty()) {
+        Trace(TraceInfo, "App: Getting CWnd pointer for parent from %s", line.handleText.c_str());
+        owner = reinterpret_cast<HWND>(line.handle);
+        // A handle that names no window would make the dialog fail to appear at all.
+        if (owner && !IsWindow(owner))
+            owner = nullptr;
+    }
+    {
+        ConfigDialog dialog(owner);
+        dialog.DoModal();
+        Trace(TraceInfo, "App: Done config");
+    }
+}
+
 void App::RunPreview(HWND parent) {
     // The control panel always names its own window; anything else has nowhere to draw.
     if (!parent || !IsWindow(parent))
@@ -142,6 +161,6 @@ std::unique_ptr<LumenkiteWnd> App::CreatePreviewWindow(Settings& settings, HWND 
     Rect full;
     GetFullScreenRect(full);
     window->Start(drawn, true, AreaRatio(full, drawn), settings.Cycle);
-    window->m_pRenderThread->SetFullScreenPacing(true);
+    window->SetFullScreenPacing(true);
     return window;
 }

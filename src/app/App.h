@@ -4,6 +4,7 @@
 
 #include <memory>
 
+struct CommandLine;
 class LumenkiteWnd;
 class Settings;
 
@@ -24,4 +25,5 @@ private:
     // False when another saver is already in front and this run must end at once.
     bool RunSaver();
     void RunPreview(HWND parent);
+    void RunConfig(const CommandLine& line);
 };

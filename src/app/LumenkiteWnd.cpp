@@ -129,6 +129,17 @@ void LumenkiteWnd::ApplyCpu() {
         m_pRenderThread->ApplyCpu();
 }
 
+void LumenkiteWnd::SetFullScreenPacing(bool on) {
+    if (m_pRenderThread)
+        m_pRenderThread->SetFullScreenPacing(on);
+}
+
+std::unique_lock<std::recursive_mutex> LumenkiteWnd::LockRender() {
+    if (!m_pRenderThread)
+        return {};
+    return std::unique_lock(m_pRenderThread->m_Lock);
+}
+
 void LumenkiteWnd::SetColormap(const Colormap& colormap) {
     PaletteEntry table[256];
     colormap.FillColorTable(table);

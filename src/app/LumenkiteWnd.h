@@ -1,11 +1,12 @@
 #pragma once
 
 #include "engine/FrameTarget.h"
+#include "framework/Window.h"
 #include "support/Rect.h"
-#include "ui/Window.h"
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 class Colormap;
 class RenderListener;
@@ -28,6 +29,10 @@ public:
 
     void UpdateTargetWorms();
     void ApplyCpu();
+    void SetFullScreenPacing(bool on);
+    // Holds the render thread off the settings while the caller edits what it reads; an empty
+    // lock while there is no render thread.
+    std::unique_lock<std::recursive_mutex> LockRender();
     // Recolours the shown image at once from the colormap, leaving the field alone.
     void SetColormap(const Colormap& colormap);
     // Makes the image for width x height pixels and returns its pitch.

@@ -1,8 +1,8 @@
 #include "app/SelfInstall.h"
 
+#include "framework/Dialog.h"
 #include "resource.h"
 #include "support/Trace.h"
-#include "ui/Dialog.h"
 
 #include <windows.h>
 
