@@ -90,3 +90,29 @@ demo-windows: deps
 			xdotool mousemove 100 100 sleep 0.5 mousemove 300 300 click 1; \
 			wait $$pid' && echo "Screenshot of the running screensaver: $$shot"; \
 	fi
+
+# The configuration dialog under Wine (no argument, as the control panel's "Settings" button runs
+# it): on the current display, or, with no display, screenshots of each page, the Advanced panel
+# and the full-screen preview at 96 and at 192 DPI, saved as build/config-DPI-STATE.png. Each DPI
+# has a Wine prefix of its own, where Wine draws the window frames and stacks the windows itself,
+# as no window manager runs on the virtual display.
+.PHONY: demo-windows-config
+demo-windows-config: deps
+	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \
+		echo "This kernel cannot execute 32-bit programs: showing the 64-bit build under 64-bit Wine."; \
+		arch=win64; preset=win64-tests; fi; \
+	cmake --preset $$preset >/dev/null && cmake --build --preset $$preset --target Lumenkite config_shots || exit 1; \
+	if [ -n "$${DISPLAY:-}" ]; then \
+		LUMENKITE_WINE_USE_DISPLAY=1 scripts/wine-run $$arch build/$$arch/src/app/Lumenkite.scr; \
+	else \
+		for dpi in 96 192; do \
+			export LUMENKITE_WINEPREFIX=$$PWD/build/$$arch/demo-prefix-$$dpi; \
+			[ $$dpi = 96 ] && export LUMENKITE_XVFB_SCREEN=1024x768x24 || export LUMENKITE_XVFB_SCREEN=1800x1350x24; \
+			scripts/wine-run $$arch reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $$dpi /f >/dev/null && \
+			scripts/wine-run $$arch reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null && \
+			scripts/wine-run $$arch reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null && \
+			scripts/wine-run $$arch build/$$arch/tests/windows/config_shots.exe "Z:$$PWD/build/config-$$dpi" || exit 1; \
+			for bmp in build/config-$$dpi-*.bmp; do convert $$bmp $${bmp%.bmp}.png && rm $$bmp; done; \
+		done; \
+		echo "Screenshots of the configuration dialog: $$(ls build/config-*.png | tr '\n' ' ')"; \
+	fi

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 using namespace wintest;
@@ -84,10 +86,80 @@ TEST_F(ResourcesTest, ManifestAsksForPerMonitorDpiAndCommonControlsSix) {
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
 }
 
+// The icon drawn at its size on a mid grey ground: the pixels it changes, as a box around them, and
+// how many of them are black.
+struct IconInk {
+    RECT box;
+    int changed;
+    int black;
+};
+
+IconInk DrawnInk(HMODULE module, int id) {
+    IconInk ink = {{32, 32, -1, -1}, 0, 0};
+    auto icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    if (!icon)
+        return ink;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < 32 * 32; ++i)
+        pixels[i] = 0x808080;
+    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            uint32_t p = pixels[y * 32 + x] & 0xFFFFFF;
+            if (p == 0x808080)
+                continue;
+            ink.box = {std::min<LONG>(ink.box.left, x), std::min<LONG>(ink.box.top, y),
+                       std::max<LONG>(ink.box.right, x), std::max<LONG>(ink.box.bottom, y)};
+            ++ink.changed;
+            ink.black += p == 0;
+        }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DestroyIcon(icon);
+    return ink;
+}
+
+TEST_F(ResourcesTest, SmallIconsKeepTheirGlyphInTheTopLeftCorner) {
+    // The type states: a 13 x 13 box each, told apart by their black ink.
+    IconInk off = DrawnInk(m_module, IDI_TYPE_OFF);
+    IconInk on = DrawnInk(m_module, IDI_TYPE_ON);
+    IconInk one = DrawnInk(m_module, IDI_TYPE_ONE);
+    for (const IconInk& box : {off, on, one}) {
+        EXPECT_EQ(box.box.left, 0);
+        EXPECT_EQ(box.box.top, 0);
+        EXPECT_EQ(box.box.right, 12);
+        EXPECT_EQ(box.box.bottom, 12);
+    }
+    EXPECT_GT(on.black, off.black);
+    EXPECT_GT(one.black, off.black);
+    EXPECT_NE(on.black, one.black);
+
+    // The button triangles fit the 8 pixels the buttons leave beside their text.
+    for (int id : {IDI_ARROW_LEFT, IDI_ARROW_DOWN}) {
+        IconInk arrow = DrawnInk(m_module, id);
+        EXPECT_GE(arrow.box.left, 0) << id;
+        EXPECT_LT(arrow.box.right, 8) << id;
+        EXPECT_LT(arrow.box.bottom, 13) << id;
+        EXPECT_EQ(arrow.black, arrow.changed) << id; // solid black
+        EXPECT_GT(arrow.black, 8) << id;
+    }
+}
+
 TEST_F(ResourcesTest, IconDialogAndName) {
     EXPECT_FALSE(
-        Data(MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14)).empty());       // RT_GROUP_ICON
-    EXPECT_FALSE(Data(MAKEINTRESOURCEA(IDD_INSTALL), MAKEINTRESOURCEA(5)).empty()); // RT_DIALOG
+        Data(MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14)).empty()); // RT_GROUP_ICON
+    for (int dialog : {IDD_INSTALL, IDD_CONFIG, IDD_SIMPLE, IDD_COLORS, IDD_TYPES, IDD_ADVANCED})
+        EXPECT_FALSE(Data(MAKEINTRESOURCEA(dialog), MAKEINTRESOURCEA(5)).empty()) // RT_DIALOG
+            << dialog;
     char name[64] = "";
     LoadStringA(m_module, 1, name, sizeof name);
     EXPECT_STREQ(name, "Lumenkite");

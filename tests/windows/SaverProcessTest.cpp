@@ -175,8 +175,48 @@ TEST_F(SaverProcessTest, PreviewLivesInTheGivenWindowUntilItIsDestroyed) {
     EXPECT_NE(trace.find(ExitTrace), std::string::npos);
 }
 
+TEST_F(SaverProcessTest, ConfigurationOpensTheDialogOwnedByTheGivenWindow) {
+    HWND host = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 60, 40,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(host));
+    struct Case {
+        std::string arguments;
+        HWND owner;
+    };
+    // A handle that names no window leaves the dialog unowned rather than unseen.
+    for (const Case& c :
+         {Case{"", nullptr}, Case{"/c:" + handle, host}, Case{"/c:4242", nullptr}}) {
+        ChildProcess config;
+        ASSERT_TRUE(config.Launch(ScreensaverPath(), c.arguments, "config"));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                auto found = FindTopLevelWindows("Configure Lumenkite v2.0", config.Id());
+                dialog = found.empty() ? nullptr : found[0];
+                return dialog && IsWindowVisible(dialog);
+            },
+            15000))
+            << c.arguments << "\n"
+            << config.Trace();
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.owner) << c.arguments;
+        // The owner is disabled while the dialog is up, as for any modal dialog.
+        if (c.owner) {
+            EXPECT_FALSE(IsWindowEnabled(host));
+        }
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(config.WaitExit(10000)) << c.arguments;
+        std::string trace = config.Trace();
+        EXPECT_NE(trace.find("App: Doing config dialog"), std::string::npos) << trace;
+        EXPECT_NE(trace.find("App: Done config"), std::string::npos) << trace;
+        EXPECT_NE(trace.find(ExitTrace), std::string::npos) << trace;
+        EXPECT_TRUE(IsWindowEnabled(host));
+    }
+    DestroyWindow(host);
+}
+
 TEST_F(SaverProcessTest, CommandLinesWithoutAModeEndQuietly) {
-    for (const char* arguments : {"", "/c", "/c:4242", "/S", "/s x", "/p", "/p 0", "/p 77777777"}) {
+    for (const char* arguments : {"/S", "/s x", "/p", "/p 0", "/p 77777777"}) {
         ChildProcess run;
         ASSERT_TRUE(run.Launch(ScreensaverPath(), arguments, "quiet"));
         EXPECT_TRUE(run.WaitExit(10000)) << arguments;

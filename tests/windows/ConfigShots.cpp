@@ -1,0 +1,102 @@
+// Opens the configuration dialog on this prefix's settings and saves a screenshot of each of its
+// states as a BMP: the three pages, the Advanced panel, and the full-screen preview with the
+// shrunk dialog on top. For looking at the dialog where there is no display to run it on.
+//   config_shots OUTPUT-PREFIX     writes OUTPUT-PREFIX-simple.bmp and so on
+
+#include "WindowsTestSupport.h"
+#include "resource.h"
+#include "ui/ConfigDialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace wintest;
+
+namespace {
+
+bool SaveScreen(const std::string& path) {
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<uint32_t> pixels = CaptureScreen(0, 0, width, height);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = -height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size() * 4);
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info, sizeof info, 1, out) == 1 &&
+              std::fwrite(pixels.data(), 4, pixels.size(), out) == pixels.size();
+    return std::fclose(out) == 0 && ok;
+}
+
+void ShowTab(HWND dialog, int index) {
+    HWND tabs = GetDlgItem(dialog, IDC_TABS);
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NMHDR change = {tabs, IDC_TABS, TCN_SELCHANGE};
+    SendMessageA(dialog, WM_NOTIFY, IDC_TABS, reinterpret_cast<LPARAM>(&change));
+}
+
+void Click(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: config_shots OUTPUT-PREFIX\n");
+        return 2;
+    }
+    std::string prefix = argv[1];
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    ConfigDialog dialog(nullptr);
+    if (!dialog.Create())
+        return 1;
+    HWND hwnd = dialog.m_hWnd;
+    // Room on the left for the Advanced panel.
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) * 2 / 3;
+    SetWindowPos(hwnd, nullptr, x, 16, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd, SW_SHOW);
+    SleepPumping(3000);
+
+    bool ok = true;
+    auto shot = [&](const char* name) {
+        SleepPumping(1500);
+        std::string path = prefix + "-" + name + ".bmp";
+        bool saved = SaveScreen(path);
+        std::printf("%s %s\n", saved ? "saved" : "could not save", path.c_str());
+        ok = ok && saved;
+    };
+    shot("simple");
+    ShowTab(hwnd, 1);
+    shot("types");
+    ShowTab(hwnd, 2);
+    shot("colors");
+    ShowTab(hwnd, 0);
+    Click(hwnd, IDC_ADVANCED);
+    shot("advanced");
+    Click(hwnd, IDC_FULLSCREEN);
+    SleepPumping(2000);
+    shot("fullscreen");
+    Click(hwnd, IDC_FULLSCREEN);
+    SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    PumpMessages();
+    return ok ? 0 : 1;
+}
