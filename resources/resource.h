@@ -18,6 +18,8 @@
 #define IDD_COLORS 132
 #define IDD_TYPES 133
 #define IDD_ADVANCED 147
+#define IDD_COLORMAP_DELETE 141
+#define IDD_COLORMAP_NAME 142
 
 // Icons: the three type states and the two button triangles. 32 x 32, glyph in the top left.
 #define IDI_TYPE_OFF 136
@@ -56,6 +58,18 @@
 #define IDC_PICKER 1045
 #define IDC_RGB 1046
 #define IDC_HSV 1047
+
+// The Colors page's Options menu.
+#define ID_COLORMAP_NEW 1000
+#define ID_COLORMAP_DUPLICATE 88
+#define ID_COLORMAP_RENAME 1030
+#define ID_COLORMAP_DELETE 1031
+
+#define IDC_COLORMAP_NAME 1070
+#define IDC_NAME_PROBLEM 1071
+#define IDC_NAME_STRIP 1072
+#define IDC_DELETE_NAME 1073
+#define IDC_DELETE_STRIP 1074
 
 #define IDC_TYPES 1050
 #define IDC_ALL 1051

@@ -50,6 +50,8 @@ public:
     void RemoveStop(int index);
     ColorTriple GetColorAt(int index) const;
 
+    void Rename(const std::string& name) { m_strName = name; }
+
     void GetText(std::string& text) const;
     bool Read(const std::string& text);
 

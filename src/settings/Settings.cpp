@@ -3,6 +3,8 @@
 #include "settings/RegKey.h"
 #include "support/Trace.h"
 
+#include <utility>
+
 namespace {
 
 struct FactoryPreset {
@@ -101,6 +103,11 @@ Colormap* Settings::GetColormap(int index) const {
 void Settings::FillPresetPalette(const Preset* preset, PaletteEntry palette[256]) const {
     if (const Colormap* colormap = GetColormap(preset ? preset->Colormap : 0))
         colormap->FillColorTable(palette);
+}
+
+int Settings::AddColormap(std::unique_ptr<Colormap> colormap) {
+    m_apColormaps.push_back(std::move(colormap));
+    return static_cast<int>(m_apColormaps.size()) - 1;
 }
 
 void Settings::DeleteColormap(int index) {

@@ -38,6 +38,8 @@ public:
 
     // An index outside the library gives colormap 0.
     Colormap* GetColormap(int index) const;
+    // Appends the colormap to the library and returns its index.
+    int AddColormap(std::unique_ptr<Colormap> colormap);
     // Removes the colormap and keeps every preset pointing at the colormap it showed before.
     void DeleteColormap(int index);
     // The colour table of the preset's colormap, colormap 0's for no preset. Left alone when

@@ -1,181 +1,18 @@
 // The configuration dialog in this process, driven by what a user's actions send it: clicks on
 // buttons and list rows, slider drags with and without their end, typing, moving the window.
 
-#include "ui/ConfigDialog.h"
-#include "WindowsTestSupport.h"
+#include "DialogDriving.h"
 #include "app/LumenkiteWnd.h"
 #include "engine/RenderThread.h"
 #include "resource.h"
-#include "settings/RegFileFormat.h"
 #include "settings/RegTree.h"
-#include "settings/RegistryValues.h"
-#include "settings/Settings.h"
 #include "ui/UserMessages.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <string>
-#include <thread>
 
 using namespace wintest;
 
 namespace {
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindControl(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<ControlSearch*>(param);
-    if (GetDlgCtrlID(hwnd) != search->id)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-// A control anywhere under the window: the pages' controls lie one level down.
-HWND Control(HWND root, int id) {
-    ControlSearch search = {id, nullptr};
-    EnumChildWindows(root, FindControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string Text(HWND hwnd) {
-    char text[256] = "";
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-void Click(HWND control, int x = 3, int y = 3) {
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    PumpMessages();
-}
-
-// A click in the middle of a list row, as the list itself turns it into a selection change.
-void ClickRow(HWND list, int row) {
-    RECT r;
-    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    Click(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-void Type(HWND edit, const std::string& text) {
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (char c : text)
-        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-    PumpMessages();
-}
-
-// A drag of the slider to `pos`, ending with the release when `release` is set.
-void Drag(HWND slider, int pos, bool release) {
-    SetFocus(slider);
-    SendMessageA(slider, TBM_SETPOS, TRUE, pos);
-    HWND page = GetParent(slider);
-    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos),
-                 reinterpret_cast<LPARAM>(slider));
-    if (release) {
-        SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, pos),
-                     reinterpret_cast<LPARAM>(slider));
-        SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
-                     reinterpret_cast<LPARAM>(slider));
-    }
-    PumpMessages();
-}
-
-int SliderPos(HWND slider) {
-    return static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0));
-}
-
-bool IsChecked(HWND box) {
-    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-RECT WindowRect(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-
-// Answers the next message box with the given title from another thread, as the box's own loop
-// holds this one; keeps the box's texts.
-class MessageBoxAnswer {
-public:
-    MessageBoxAnswer(const char* title, int answer)
-        : m_thread([this, title, answer] {
-              for (int i = 0; i < 500 && !m_bStop; ++i) {
-                  if (HWND box = FindWindowA(nullptr, title)) {
-                      m_texts = ChildTexts(box);
-                      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-                      m_bAnswered = true;
-                      return;
-                  }
-                  Sleep(20);
-              }
-          }) {}
-    ~MessageBoxAnswer() { Answered(); }
-    bool Answered() {
-        m_bStop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_bAnswered;
-    }
-    const std::vector<std::string>& Texts() const { return m_texts; }
-
-private:
-    std::atomic<bool> m_bStop{false};
-    std::atomic<bool> m_bAnswered{false};
-    std::vector<std::string> m_texts;
-    std::thread m_thread;
-};
-
-class ConfigDialogTest : public ::testing::Test {
-protected:
-    void Open() {
-        m_pDialog = std::make_unique<ConfigDialog>(nullptr, m_store);
-        ASSERT_TRUE(m_pDialog->Create());
-        m_hDialog = m_pDialog->m_hWnd;
-        SetWindowPos(m_hDialog, nullptr, 300, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        ShowWindow(m_hDialog, SW_SHOW);
-        PumpMessages();
-    }
-    void TearDown() override { m_pDialog.reset(); }
-
-    HWND Item(int id) const { return Control(m_hDialog, id); }
-    const Settings& Current() const { return m_pDialog->GetSettings(); }
-    const Preset& CurrentPreset() const { return *Current().m_pCurrentPreset; }
-    std::string Stored() const { return FormatRegFile(m_store.m_tree); }
-    int ListCount() const {
-        return static_cast<int>(SendMessageA(Item(IDC_PRESETS), LB_GETCOUNT, 0, 0));
-    }
-    int ListSelection() const {
-        return static_cast<int>(SendMessageA(Item(IDC_PRESETS), LB_GETCURSEL, 0, 0));
-    }
-    std::string ListLine(int row) const {
-        char text[256] = "";
-        SendMessageA(Item(IDC_PRESETS), LB_GETTEXT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    // Deletes the selected preset, answering the question with `answer`; returns the question.
-    std::string Delete(int answer) {
-        MessageBoxAnswer box("Not so fast...", answer);
-        Click(Item(IDC_DELETE));
-        EXPECT_TRUE(box.Answered());
-        PumpMessages();
-        std::string texts;
-        for (const std::string& text : box.Texts())
-            texts += text + "|";
-        return texts;
-    }
-
-    MemoryRegStore m_store;
-    std::unique_ptr<ConfigDialog> m_pDialog;
-    HWND m_hDialog = nullptr;
-};
 
 TEST_F(ConfigDialogTest, OpensOnTheStoredPresetWithThePreviewRunningInItsFrame) {
     {
@@ -379,9 +216,7 @@ TEST_F(ConfigDialogTest, StoredValuesOutsideTheSlidersAreClampedAsShown) {
 
 TEST_F(ConfigDialogTest, TypeRowsCycleOnClicksAndAllNoneSetEveryRow) {
     Open();
-    SendMessageA(Item(IDC_TABS), TCM_SETCURSEL, 1, 0);
-    NMHDR change = {Item(IDC_TABS), IDC_TABS, TCN_SELCHANGE};
-    SendMessageA(m_hDialog, WM_NOTIFY, IDC_TABS, reinterpret_cast<LPARAM>(&change));
+    ShowTab(1);
     HWND list = Item(IDC_TYPES);
     ASSERT_TRUE(IsWindowVisible(list));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_NAME)));

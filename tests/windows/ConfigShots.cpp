@@ -1,5 +1,6 @@
 // Opens the configuration dialog on this prefix's settings and saves a screenshot of each of its
-// states as a BMP: the three pages, the Advanced panel, and the full-screen preview with the
+// states as a BMP: the three pages (Colors with the picker in both modes, its Options menu open
+// and the name dialog refusing a name), the Advanced panel, and the full-screen preview with the
 // shrunk dialog on top. For looking at the dialog where there is no display to run it on.
 //   config_shots OUTPUT-PREFIX     writes OUTPUT-PREFIX-simple.bmp and so on
 
@@ -11,6 +12,8 @@
 
 #include <cstdio>
 #include <string>
+#include <functional>
+#include <thread>
 
 using namespace wintest;
 
@@ -53,6 +56,46 @@ void Click(HWND dialog, int id) {
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+// A control of the dialog or of one of its pages.
+HWND Control(HWND dialog, int id) {
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<ControlSearch*>(param);
+            if (GetDlgCtrlID(hwnd) != s->id)
+                return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// While this thread runs a modal loop (a menu, a dialog), another waits for its window, lets
+// `prepare` set it up, takes the shot and closes the window.
+std::thread ShootModal(const char* className, const char* title, std::function<void(HWND)> prepare,
+                       std::function<void()> shoot, UINT closeMessage, WPARAM closeParam) {
+    return std::thread([=] {
+        for (int i = 0; i < 250; ++i) {
+            HWND window = FindWindowA(className, title);
+            if (window && IsWindowVisible(window)) {
+                prepare(window);
+                Sleep(1500);
+                shoot();
+                PostMessageA(window, closeMessage, closeParam, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,18 +120,42 @@ int main(int argc, char** argv) {
     SleepPumping(3000);
 
     bool ok = true;
-    auto shot = [&](const char* name) {
-        SleepPumping(1500);
+    // Called from another thread while a menu or dialog holds this one, so it cannot pump.
+    auto save = [&](const char* name) {
         std::string path = prefix + "-" + name + ".bmp";
         bool saved = SaveScreen(path);
         std::printf("%s %s\n", saved ? "saved" : "could not save", path.c_str());
         ok = ok && saved;
     };
+    auto shot = [&](const char* name) {
+        SleepPumping(1500);
+        save(name);
+    };
     shot("simple");
     ShowTab(hwnd, 1);
     shot("types");
     ShowTab(hwnd, 2);
-    shot("colors");
+    HWND page = GetParent(Control(hwnd, IDC_COLORMAP));
+    Click(page, IDC_RGB);
+    shot("colors-rgb");
+    Click(page, IDC_HSV);
+    shot("colors-hsv");
+    Click(page, IDC_RGB);
+    // The Options button opens its menu on mouse-down and runs it in a loop of its own.
+    std::thread menu = ShootModal(
+        "#32768", nullptr, [](HWND) {}, [&] { save("colors-options"); }, WM_KEYDOWN, VK_ESCAPE);
+    SendMessageA(Control(hwnd, IDC_OPTIONS), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(Control(hwnd, IDC_OPTIONS), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    menu.join();
+    std::thread name = ShootModal(
+        nullptr, "Create new colormap",
+        [](HWND box) {
+            SendMessageA(GetDlgItem(box, IDC_COLORMAP_NAME), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>("Ice: cold"));
+        },
+        [&] { save("colors-name"); }, WM_COMMAND, IDCANCEL);
+    SendMessageA(page, WM_COMMAND, ID_COLORMAP_NEW, 0);
+    name.join();
     ShowTab(hwnd, 0);
     Click(hwnd, IDC_ADVANCED);
     shot("advanced");

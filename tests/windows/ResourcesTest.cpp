@@ -157,7 +157,8 @@ TEST_F(ResourcesTest, SmallIconsKeepTheirGlyphInTheTopLeftCorner) {
 TEST_F(ResourcesTest, IconDialogAndName) {
     EXPECT_FALSE(
         Data(MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14)).empty()); // RT_GROUP_ICON
-    for (int dialog : {IDD_INSTALL, IDD_CONFIG, IDD_SIMPLE, IDD_COLORS, IDD_TYPES, IDD_ADVANCED})
+    for (int dialog : {IDD_INSTALL, IDD_CONFIG, IDD_SIMPLE, IDD_COLORS, IDD_TYPES, IDD_ADVANCED,
+                       IDD_COLORMAP_DELETE, IDD_COLORMAP_NAME})
         EXPECT_FALSE(Data(MAKEINTRESOURCEA(dialog), MAKEINTRESOURCEA(5)).empty()) // RT_DIALOG
             << dialog;
     char name[64] = "";

@@ -1,0 +1,114 @@
+#include "ui/ColorPicker.h"
+
+#include "framework/Dpi.h"
+#include "ui/RampBitmap.h"
+#include "ui/UserMessages.h"
+
+#include <windowsx.h>
+
+namespace {
+
+RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+Point PointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+void DrawRaisedFrame(HDC dc, RECT r) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+}
+
+} // namespace
+
+ColorPicker::~ColorPicker() {
+    if (m_dcRamp) {
+        SelectObject(m_dcRamp, m_hOldRamp);
+        DeleteDC(m_dcRamp);
+    }
+    if (m_hRamp)
+        DeleteObject(m_hRamp);
+}
+
+void ColorPicker::OnSubclassed() {
+    GetClientRect(m_hWnd, &m_client);
+    m_model.Layout(m_client.right, WindowDpi(m_hWnd));
+}
+
+void ColorPicker::SetColor(int red, int green, int blue) {
+    m_model.SetColor(red, green, blue);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void ColorPicker::SetRGBMode(bool rgb) {
+    m_model.m_bRGB = rgb;
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void ColorPicker::Notify() {
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    PostMessageA(GetParent(m_hWnd), UM_CHANGED, 0, static_cast<LPARAM>(m_model.PackedColor()));
+}
+
+LRESULT ColorPicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (m_model.Press(PointOf(lParam))) {
+            SetCapture(m_hWnd);
+            Notify();
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (m_model.Move(PointOf(lParam)))
+            Notify();
+        return 0;
+    case WM_LBUTTONUP:
+        if (m_model.Release())
+            ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+            m_model.Release();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void ColorPicker::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC windowDc = BeginPaint(m_hWnd, &paint);
+    if (!m_dcRamp) {
+        const Rect bar = m_model.BarRect(0);
+        m_hRamp = CreateRampBitmap(windowDc, bar.Width(), bar.Height());
+        m_dcRamp = CreateCompatibleDC(windowDc);
+        if (m_hRamp)
+            m_hOldRamp = SelectObject(m_dcRamp, m_hRamp);
+    }
+    HDC dc = m_backBuffer.Begin(windowDc, m_client.right, m_client.bottom);
+    FillRect(dc, &m_client, GetSysColorBrush(COLOR_BTNFACE));
+    for (int k = 0; k < ColorPickerModel::SliderCount; ++k) {
+        PaletteEntry table[256];
+        m_model.BarColors(k, table);
+        SetDIBColorTable(m_dcRamp, 0, 256, reinterpret_cast<const RGBQUAD*>(table));
+        const Rect bar = m_model.BarRect(k);
+        BitBlt(dc, bar.left, bar.top, bar.Width(), bar.Height(), m_dcRamp, 0, 0, SRCCOPY);
+        DrawRaisedFrame(dc, ToRECT(bar));
+    }
+    for (int k = 0; k < ColorPickerModel::SliderCount; ++k) {
+        RECT thumb = ToRECT(m_model.ThumbRect(k, false));
+        FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+        DrawRaisedFrame(dc, thumb);
+    }
+    m_backBuffer.Present(windowDc);
+    EndPaint(m_hWnd, &paint);
+}

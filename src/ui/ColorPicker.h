@@ -1,0 +1,35 @@
+#pragma once
+
+#include "editor/ColorPickerModel.h"
+#include "framework/BackBuffer.h"
+#include "framework/Window.h"
+
+// Three slider bars editing a colour as red, green and blue or as hue, saturation and value, each
+// bar showing the colours its slider would give. Every slider change is posted to the parent as
+// UM_CHANGED 0 with the colour 0x00BBGGRR.
+class ColorPicker : public Window {
+public:
+    ColorPicker() = default;
+    ~ColorPicker() override;
+
+    // Shows a colour; notifies no one.
+    void SetColor(int red, int green, int blue);
+    void SetRGBMode(bool rgb);
+    const ColorPickerModel& Model() const { return m_model; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The geometry is fixed by the placeholder's size, so clicks work before the first paint.
+    void OnSubclassed() override;
+
+private:
+    void OnPaint();
+    void Notify();
+
+    ColorPickerModel m_model;
+    BackBuffer m_backBuffer;
+    RECT m_client = {};
+    HBITMAP m_hRamp = nullptr;
+    HDC m_dcRamp = nullptr;
+    HGDIOBJ m_hOldRamp = nullptr;
+};
