@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+bool RectContains(const Rect& r, Point p) {
+    return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
+}
+
 int ScaleForDpi(int pixels96, int dpi) {
     // 64-bit product: a large length at a high DPI would overflow an int before the division.
     int64_t product = static_cast<int64_t>(pixels96) * dpi;

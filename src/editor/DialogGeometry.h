@@ -13,6 +13,9 @@ struct IconButtonLayout {
     int textX;
 };
 
+// Whether p lies in r, its right and bottom edges excluded.
+bool RectContains(const Rect& r, Point p);
+
 // A length designed at 96 DPI at `dpi`, rounded to the nearest pixel, halves away from zero.
 int ScaleForDpi(int pixels96, int dpi);
 

@@ -1,0 +1,124 @@
+#include "editor/StopEditorModel.h"
+
+#include "editor/ColorConversion.h"
+#include "settings/Colormap.h"
+
+#include <algorithm>
+#include <climits>
+
+int MulDivRound(int number, int numerator, int denominator) {
+    if (denominator == 0)
+        return -1;
+    int64_t product = static_cast<int64_t>(number) * numerator;
+    bool negative = (product < 0) != (denominator < 0);
+    // Magnitudes fit: |product| <= 2^62 and |denominator| <= 2^31.
+    int64_t a = product < 0 ? -product : product;
+    int64_t d = denominator < 0 ? -static_cast<int64_t>(denominator) : denominator;
+    int64_t quotient = a / d;
+    if (2 * (a % d) >= d)
+        ++quotient;
+    int64_t result = negative ? -quotient : quotient;
+    if (result < INT_MIN || result > INT_MAX)
+        return -1;
+    return static_cast<int>(result);
+}
+
+namespace {
+
+int StopCount(const Colormap* colormap) {
+    return colormap ? static_cast<int>(colormap->m_aStops.size()) : 0;
+}
+
+} // namespace
+
+void StopEditorModel::Layout(int clientWidth, int dpi) {
+    m_nWidth = clientWidth;
+    m_nDpi = dpi;
+}
+
+int StopEditorModel::PosToX(int position) const {
+    return MulDivRound(position, m_nWidth - Scaled(12), 255) + Scaled(6);
+}
+
+int StopEditorModel::XToPos(int x) const {
+    // A groove too narrow to divide by answers -1, which the limit turns into 0.
+    return std::clamp(MulDivRound(x - Scaled(6), 255, m_nWidth - Scaled(12)), 0, 255);
+}
+
+Rect StopEditorModel::StopRect(int stop) const {
+    int x = PosToX(m_pColormap->m_aStops[stop].position);
+    return {x - Scaled(5), Scaled(11), x + Scaled(5), Scaled(21)};
+}
+
+Rect StopEditorModel::StopFrame(int stop) const {
+    Rect r = StopRect(stop);
+    int grow = Scaled(1);
+    return {r.left - grow, r.top - grow, r.right + grow, r.bottom + grow};
+}
+
+Rect StopEditorModel::GrooveRect() const {
+    return {0, Scaled(15), m_nWidth, Scaled(19)};
+}
+
+int StopEditorModel::TickBottom() const {
+    return Scaled(10);
+}
+
+int StopEditorModel::Press(Point p) {
+    int hits = 0;
+    for (int i = 0; i < StopCount(m_pColormap); ++i) {
+        if (!RectContains(StopRect(i), p))
+            continue;
+        m_nDragOffset = PosToX(m_pColormap->m_aStops[i].position) - p.x;
+        m_nSelected = i;
+        m_bDragging = true;
+        ++hits;
+    }
+    return hits;
+}
+
+bool StopEditorModel::Move(Point p) {
+    // The colormap may have been replaced under a drag; never move a stop it does not have.
+    if (!m_bDragging || m_nSelected < 0 || m_nSelected >= StopCount(m_pColormap))
+        return false;
+    m_pColormap->MoveStop(m_nSelected, XToPos(p.x + m_nDragOffset));
+    return true;
+}
+
+bool StopEditorModel::Release() {
+    if (!m_bDragging)
+        return false;
+    m_bDragging = false;
+    return true;
+}
+
+bool StopEditorModel::DoubleClick(Point p) {
+    int count = StopCount(m_pColormap);
+    for (int i = 0; i < count; ++i) {
+        if (!RectContains(StopRect(i), p))
+            continue;
+        if (count <= MinStops)
+            return false;
+        m_pColormap->RemoveStop(i);
+        int last = count - 2;
+        if (i == last + 1 || m_nSelected > last)
+            m_nSelected = last;
+        return true;
+    }
+    if (!m_pColormap || count >= MaxStops)
+        return false;
+    int position = XToPos(p.x);
+    m_nSelected = m_pColormap->AddStop(position, m_pColormap->GetColorAt(position));
+    return true;
+}
+
+uint32_t StopEditorModel::GetSelectedColor() const {
+    if (m_nSelected < 0 || m_nSelected >= StopCount(m_pColormap))
+        return 0;
+    const ColorTriple& colour = m_pColormap->m_aStops[m_nSelected].colour;
+    return PackColor({colour.red, colour.green, colour.blue});
+}
+
+int StopEditorModel::Scaled(int pixels96) const {
+    return ScaleForDpi(pixels96, m_nDpi);
+}
