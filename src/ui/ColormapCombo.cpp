@@ -39,7 +39,11 @@ int ColormapCombo::AddColormap(const std::string& name, const Colormap* colormap
         m_nMaxTextWidth = width;
         const int room = ScaleToWindow(m_hWnd, StripRoom);
         SendMessageA(m_hWnd, CB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width + room), 0);
-        SendMessageA(m_hWnd, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(m_nMaxTextWidth + room), 0);
+        // The list always shows its scroll bar, which takes its width from the rows: without it
+        // the strips would cover the ends of the longest names.
+        const int frame = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+        SendMessageA(m_hWnd, CB_SETDROPPEDWIDTH,
+                     static_cast<WPARAM>(m_nMaxTextWidth + room + frame), 0);
     }
     return row;
 }
@@ -78,8 +82,8 @@ void ColormapCombo::OnDrawItem(const DRAWITEMSTRUCT& item) {
         // The selected row is outlined in black rather than highlighted, so its strip keeps its
         // true colours.
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
-        HGDIOBJ oldPen =
-            SelectObject(dc, GetStockObject((item.itemState & ODS_SELECTED) ? BLACK_PEN : WHITE_PEN));
+        HGDIOBJ oldPen = SelectObject(
+            dc, GetStockObject((item.itemState & ODS_SELECTED) ? BLACK_PEN : WHITE_PEN));
         Rectangle(dc, r.left, r.top, r.right, r.bottom);
         SelectObject(dc, oldPen);
         SelectObject(dc, oldBrush);

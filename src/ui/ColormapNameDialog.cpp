@@ -43,7 +43,8 @@ void ColormapNameDialog::OnOK() {
 std::string ColormapNameDialog::EditedName() const {
     HWND edit = GetItem(IDC_COLORMAP_NAME);
     std::string name(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    name.resize(static_cast<size_t>(GetWindowTextA(edit, name.data(), static_cast<int>(name.size()))));
+    name.resize(
+        static_cast<size_t>(GetWindowTextA(edit, name.data(), static_cast<int>(name.size()))));
     return name;
 }
 

@@ -7,8 +7,7 @@ void StripCache::Update(const Colormap& colormap) {
     strip->Update(colormap);
 }
 
-void StripCache::Draw(const Colormap& colormap, HDC dc, int x, int y, int width,
-                      int height) const {
+void StripCache::Draw(const Colormap& colormap, HDC dc, int x, int y, int width, int height) const {
     auto found = m_strips.find(&colormap);
     if (found != m_strips.end())
         found->second->Draw(dc, x, y, width, height);

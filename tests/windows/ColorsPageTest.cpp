@@ -120,7 +120,7 @@ TEST_F(ColorsPageTest, APickedColourChangesTheStopTheStripTheBoxAndThePreviewAtO
     EXPECT_EQ(Picker().Model().m_nActiveSlider, -1);
 }
 
-TEST_F(ColorsPageTest, SelectingAStopMovesThePickerToItButDraggingItDoesNot) {
+TEST_F(ColorsPageTest, SelectingAStopMovesThePickerToItAndAPickedHueStaysAsPicked) {
     Plant();
     OpenColors();
     HWND editor = Item(IDC_EDITOR);
@@ -131,26 +131,34 @@ TEST_F(ColorsPageTest, SelectingAStopMovesThePickerToItButDraggingItDoesNot) {
     EXPECT_EQ(Picker().Model().m_nHue, 0);
     EXPECT_EQ(Control<ColorBox>(IDC_COLORBOX).Color(), RGB(255, 0, 0));
 
-    // In HSV mode, hue 30 at full saturation and value stores (255, 127, 0), which reads back as
-    // hue 29: a picker set again from the stop would show the step it lost.
+    // In HSV mode pick a hue that the stored colour cannot give back exactly (hue 30 at full
+    // saturation and value stores (255, 127, 0), which reads back as 29): had the page set the
+    // picker again from the stop after the pick, it would show the step it lost.
     Click(Item(IDC_HSV));
     const int width = Picker().Model().m_nSliderWidth;
-    int x = 14;
-    while (359 * (x - 14) / width < 30)
-        ++x;
+    int x = 15, hue = 0;
+    for (;; ++x) {
+        ASSERT_LT(x, 14 + width) << "no hue on this bar loses a step";
+        hue = 359 * (x - 14) / width;
+        if (hue > 0 && RgbToHsv(HsvToRgb({hue, 255, 255})).hue != hue)
+            break;
+    }
     PressSlider(0, x);
-    ASSERT_EQ(Picker().Model().m_nHue, 30);
-    EXPECT_EQ(Shown().m_aStops[1].colour, (ColorTriple{0, 127, 255}));
-    ASSERT_EQ(RgbToHsv({255, 127, 0}).hue, 29);
+    ASSERT_EQ(Picker().Model().m_nHue, hue);
+    const RgbColor stored = HsvToRgb({hue, 255, 255});
+    EXPECT_EQ(Shown().m_aStops[1].colour,
+              (ColorTriple{static_cast<uint8_t>(stored.blue), static_cast<uint8_t>(stored.green),
+                           static_cast<uint8_t>(stored.red)}));
 
-    // Dragging the stop moves it and keeps it selected; the picker keeps hue 30.
+    // A drag starts with a press, which selects the stop again and so shows its stored colour;
+    // the moves that follow re-sort the stops and keep the selection on the dragged one.
     SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(red.x, red.y));
     SendMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(red.x - 40, red.y));
     SendMessageA(editor, WM_LBUTTONUP, 0, MAKELPARAM(red.x - 40, red.y));
     PumpMessages();
     EXPECT_LT(Shown().m_aStops[1].position, 0x80);
     EXPECT_EQ(Editor().SelectedStop(), 1);
-    EXPECT_EQ(Picker().Model().m_nHue, 30);
+    EXPECT_EQ(Picker().Model().m_nHue, RgbToHsv(stored).hue);
     EXPECT_EQ(PreviewPalette(), ShownPalette());
 }
 
@@ -201,9 +209,8 @@ TEST_F(ColorsPageTest, DuplicateOffersTheSameNameAndMakesAnIndependentCopy) {
     Plant();
     OpenColors();
     std::string offered;
-    Command(ID_COLORMAP_DUPLICATE, "Create duplicate colormap", IDOK, [&](HWND box) {
-        offered = Text(GetDlgItem(box, IDC_COLORMAP_NAME));
-    });
+    Command(ID_COLORMAP_DUPLICATE, "Create duplicate colormap", IDOK,
+            [&](HWND box) { offered = Text(GetDlgItem(box, IDC_COLORMAP_NAME)); });
     EXPECT_EQ(offered, "Test");
     const int copy = CurrentPreset().Colormap;
     ASSERT_EQ(copy, Library() - 1);
@@ -238,8 +245,8 @@ TEST_F(ColorsPageTest, RenameKeepsTheChoiceAndDeleteFallsBackToColormapZeroAndGr
                 HWND menu = FindWindowA("#32768", nullptr);
                 if (menu && IsWindowVisible(menu)) {
                     auto hmenu = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-                    state = static_cast<int>(
-                        GetMenuState(hmenu, ID_COLORMAP_DELETE, MF_BYCOMMAND) & MF_GRAYED);
+                    state = static_cast<int>(GetMenuState(hmenu, ID_COLORMAP_DELETE, MF_BYCOMMAND) &
+                                             MF_GRAYED);
                     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
                     return;
                 }

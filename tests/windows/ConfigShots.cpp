@@ -1,7 +1,8 @@
 // Opens the configuration dialog on this prefix's settings and saves a screenshot of each of its
-// states as a BMP: the three pages (Colors with the picker in both modes, its Options menu open
-// and the name dialog refusing a name), the Advanced panel, and the full-screen preview with the
-// shrunk dialog on top. For looking at the dialog where there is no display to run it on.
+// states as a BMP: the three pages (Colors with the picker in both modes, its colormap list and
+// its Options menu open, and the name dialog refusing a name), the Advanced panel, and the
+// full-screen preview with the shrunk dialog on top. For looking at the dialog where there is no
+// display to run it on.
 //   config_shots OUTPUT-PREFIX     writes OUTPUT-PREFIX-simple.bmp and so on
 
 #include "WindowsTestSupport.h"
@@ -11,8 +12,8 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <string>
 #include <functional>
+#include <string>
 #include <thread>
 
 using namespace wintest;
@@ -61,19 +62,18 @@ struct ControlSearch {
     HWND found;
 };
 
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(hwnd) != search->id)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 // A control of the dialog or of one of its pages.
 HWND Control(HWND dialog, int id) {
     ControlSearch search = {id, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<ControlSearch*>(param);
-            if (GetDlgCtrlID(hwnd) != s->id)
-                return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -141,6 +141,9 @@ int main(int argc, char** argv) {
     Click(page, IDC_HSV);
     shot("colors-hsv");
     Click(page, IDC_RGB);
+    SendMessageA(Control(hwnd, IDC_COLORMAP), CB_SHOWDROPDOWN, TRUE, 0);
+    shot("colors-list");
+    SendMessageA(Control(hwnd, IDC_COLORMAP), CB_SHOWDROPDOWN, FALSE, 0);
     // The Options button opens its menu on mouse-down and runs it in a loop of its own.
     std::thread menu = ShootModal(
         "#32768", nullptr, [](HWND) {}, [&] { save("colors-options"); }, WM_KEYDOWN, VK_ESCAPE);
