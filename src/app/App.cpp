@@ -5,6 +5,7 @@
 #include "app/ScreenMetrics.h"
 #include "app/SelfInstall.h"
 #include "engine/RenderThread.h"
+#include "framework/Geometry.h"
 #include "resource.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
@@ -20,10 +21,6 @@ const char* const SaverTitle = "LumenkiteScreenSaverWindow";
 
 unsigned HandleValue(HWND hwnd) {
     return static_cast<unsigned>(reinterpret_cast<UINT_PTR>(hwnd));
-}
-
-RECT ToRECT(const Rect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 } // namespace

@@ -1,20 +1,11 @@
 #include "ui/ColorPicker.h"
 
 #include "framework/Dpi.h"
+#include "framework/Geometry.h"
 #include "ui/RampBitmap.h"
 #include "ui/UserMessages.h"
 
-#include <windowsx.h>
-
 namespace {
-
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-Point PointOf(LPARAM lParam) {
-    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
 
 void DrawRaisedFrame(HDC dc, RECT r) {
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);

@@ -1,22 +1,9 @@
 #include "ui/ColormapEditor.h"
 
 #include "framework/Dpi.h"
+#include "framework/Geometry.h"
 #include "settings/Colormap.h"
 #include "ui/UserMessages.h"
-
-#include <windowsx.h>
-
-namespace {
-
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-Point PointOf(LPARAM lParam) {
-    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-} // namespace
 
 void ColormapEditor::OnSubclassed() {
     GetClientRect(m_hWnd, &m_client);

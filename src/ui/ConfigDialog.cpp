@@ -6,6 +6,7 @@
 #include "editor/DelayField.h"
 #include "editor/DialogGeometry.h"
 #include "editor/PresetEdits.h"
+#include "framework/Geometry.h"
 #include "resource.h"
 #include "support/Trace.h"
 #include "ui/AdvancedPanel.h"
@@ -23,10 +24,6 @@ namespace {
 std::string RegisterFullScreenClass() {
     return Window::RegisterWindowClass(CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW),
                                        static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), nullptr);
-}
-
-RECT ToRECT(const Rect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 } // namespace
