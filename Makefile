@@ -96,6 +96,19 @@ demo-windows: deps
 # and the full-screen preview at 96 and at 192 DPI, saved as build/config-DPI-STATE.png. Each DPI
 # has a Wine prefix of its own, where Wine draws the window frames and stacks the windows itself,
 # as no window manager runs on the virtual display.
+# The configuration dialog under Wine driven by seeded random user actions, two runs of
+# MONKEY_ACTIONS each (make check runs a short one).
+MONKEY_SEED ?= 1
+MONKEY_ACTIONS ?= 3000
+.PHONY: monkey
+monkey: deps
+	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \
+		echo "This kernel cannot execute 32-bit programs: using the 64-bit build under 64-bit Wine."; \
+		arch=win64; preset=win64-tests; fi; \
+	cmake --preset $$preset >/dev/null && cmake --build --preset $$preset --target monkey_tests || exit 1; \
+	LUMENKITE_MONKEY_SEED=$(MONKEY_SEED) LUMENKITE_MONKEY_ACTIONS=$(MONKEY_ACTIONS) \
+		scripts/wine-run $$arch build/$$arch/tests/windows/monkey_tests.exe
+
 .PHONY: demo-windows-config
 demo-windows-config: deps
 	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \

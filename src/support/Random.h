@@ -10,6 +10,17 @@ constexpr int RandMax = 32767;
 int Rand();
 void SeedRand(uint32_t seed);
 
+// The same sequence with a state of its own, for a caller whose draws must not interleave with the
+// engines' (a seeded test that has to repeat exactly).
+class RandomSequence {
+public:
+    explicit RandomSequence(uint32_t seed) : m_state(seed) {}
+    int Next();
+
+private:
+    uint32_t m_state;
+};
+
 // A draw scaled to [0, 1], both ends reachable.
 double RandUnit();
 
