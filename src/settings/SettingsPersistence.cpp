@@ -95,6 +95,9 @@ void Settings::Load() {
     }
     key.reset();
 
+    // To SelectPreset -1 means no preset at all, which would leave the saver nothing to show.
+    if (CurrentPreset == -1)
+        CurrentPreset = 0;
     SelectPreset(CurrentPreset);
 }
 

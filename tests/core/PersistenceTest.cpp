@@ -167,6 +167,16 @@ TEST(SettingsPersistence, HugeCountsLoadWhatIsThere) {
     EXPECT_EQ(settings.m_apColormaps[0]->m_strName, "Only");
 }
 
+// A stored -1 once loaded as no current preset at all, and the engine dereferenced it.
+TEST(SettingsPersistence, StoredMinusOneCurrentPresetSelectsTheFirst) {
+    MemoryRegStore store;
+    store.Root().Set("CurrentPreset", RegBinary, Le32(0xFFFFFFFF));
+    Settings settings(store);
+    EXPECT_EQ(settings.CurrentPreset, 0);
+    ASSERT_NE(settings.m_pCurrentPreset, nullptr);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
+}
+
 TEST(SettingsPersistence, OutOfRangeCurrentPresetSelectsTheFirstButKeepsItsNumber) {
     MemoryRegStore store;
     store.Root().Set("CurrentPreset", RegBinary, Le32(99));
