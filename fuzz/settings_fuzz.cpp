@@ -35,7 +35,8 @@ std::vector<uint8_t> Bytes(FuzzedDataProvider& input, size_t size) {
     return input.ConsumeBytes<uint8_t>(size);
 }
 
-// Values of every kind and size under the settings key and a few preset subkeys.
+// Values of every kind and size under the settings key and a few preset subkeys; a value not
+// drawn stays missing.
 void Plant(FuzzedDataProvider& input, MemoryRegStore& store) {
     int subKeys = input.ConsumeIntegralInRange(0, 4);
     for (int key = -1; key < subKeys && input.remaining_bytes() > 0; ++key) {
@@ -120,7 +121,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     first.Save();
     Settings second(store);
     FuzzCheck(Snapshot(first) == Snapshot(second), "saved settings load back unchanged");
-    FuzzCheck((first.m_pCurrentPreset == nullptr) == (second.m_pCurrentPreset == nullptr),
-              "current preset survives");
     return 0;
 }
