@@ -1,10 +1,10 @@
 # The two commands: `make demo` shows the screensaver, `make check` builds everything and runs
 # every test. Both install what is missing first.
-.PHONY: check demo deps native tsan win32 test-native test-tsan test-win32 bench bench-windows format clean
+.PHONY: check demo deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak bench bench-windows format clean
 
 # Every build waits for deps; each tree is built by one target only, so -j runs them side by side
 # without two builds of the same tree.
-check: test-native test-tsan test-win32
+check: test-native test-tsan test-win32 test-fuzz
 
 demo: deps
 	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
@@ -25,6 +25,30 @@ tsan: deps
 win32: deps
 	cmake --preset win32
 	cmake --build --preset win32
+
+# The readers of stored data under libFuzzer (clang): `make check` runs each target briefly,
+# `make fuzz` for FUZZ_SECONDS each.
+FUZZ_TARGETS := colormap_fuzz regfile_fuzz settings_fuzz
+FUZZ_SECONDS ?= 180
+FUZZ_SMOKE_SECONDS ?= 10
+
+fuzz-build: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+fuzz: fuzz-build
+	scripts/run-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+test-fuzz: fuzz-build
+	scripts/run-fuzz $(FUZZ_SMOKE_SECONDS) $(FUZZ_TARGETS)
+
+# Every factory preset for SOAK_FRAMES frames in the sanitizer build; not part of check.
+SOAK_FRAMES ?= 100000
+
+soak: deps
+	cmake --preset native
+	cmake --build --preset native --target soak
+	build/native/tests/soak/soak $(SOAK_FRAMES)
 
 test-native: native
 	ctest --preset native

@@ -43,7 +43,8 @@ void SmoothNormalDoubledSse2(const uint16_t* src, uint16_t* dst, int width, int 
                              uint8_t* image, int pitch);
 void SmoothFastDoubledSse2(const uint16_t* src, uint16_t* dst, int width, int height,
                            uint8_t* image, int pitch);
-#if defined(__GNUC__)
+// Selected with GCC's target pragma, which clang (the fuzz build) does not know.
+#if defined(__GNUC__) && !defined(__clang__)
 #define LK_SMOOTHING_AVX2 1
 void SmoothNormalAvx2(const uint16_t* src, uint16_t* dst, int width, int height, uint8_t* image,
                       int pitch);

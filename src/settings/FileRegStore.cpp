@@ -1,10 +1,10 @@
 #include "settings/FileRegStore.h"
 
+#include "settings/AtomicFileWrite.h"
 #include "settings/RegFileFormat.h"
 #include "support/Trace.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -100,24 +100,9 @@ bool FileRegStore::Flush() {
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
 
-    std::string temporary = m_strPath + ".new";
-    std::string text = FormatRegFile(m_tree);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return Fail(std::strerror(errno));
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    int savedErrno = errno;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        std::remove(temporary.c_str());
-        return Fail(std::strerror(savedErrno ? savedErrno : errno));
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        return Fail(ec.message());
-    }
+    std::string error = WriteFileAtomically(m_strPath, m_strPath + ".new", FormatRegFile(m_tree));
+    if (!error.empty())
+        return Fail(error);
     m_bDamaged = false;
     return true;
 }

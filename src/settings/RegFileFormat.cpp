@@ -26,7 +26,12 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
-// UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
+// The store keeps 8-bit text that need not be UTF-8. A byte that is not part of valid UTF-8
+// travels through UTF-16 as the lone low surrogate U+DC00 + byte, which reads back as that byte,
+// so every value survives a save and a load.
+constexpr uint32_t ByteEscape = 0xDC00;
+
+// UTF-16LE code units to UTF-8; other unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(const uint8_t* bytes, size_t size) {
     std::string out;
     for (size_t i = 0; i + 1 < size; i += 2) {
@@ -39,12 +44,37 @@ std::string Utf16ToUtf8(const uint8_t* bytes, size_t size) {
                 continue;
             }
         }
-        AppendUtf8(out, (unit >= 0xD800 && unit < 0xE000) ? 0xFFFD : unit);
+        if (unit >= ByteEscape + 0x80 && unit <= ByteEscape + 0xFF)
+            out += static_cast<char>(unit - ByteEscape);
+        else
+            AppendUtf8(out, (unit >= 0xD800 && unit < 0xE000) ? 0xFFFD : unit);
     }
     return out;
 }
 
-// UTF-8 to UTF-16LE; a byte that is not valid UTF-8 is taken as Latin-1.
+// The length of the well-formed UTF-8 sequence at text[i] and its code point; 0 when there is
+// none (overlong forms, surrogates and code points past U+10FFFF are not well-formed).
+int Utf8Sequence(const std::string& text, size_t i, uint32_t& cp) {
+    auto b = static_cast<uint8_t>(text[i]);
+    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    if ((b >= 0x80 && extra == 0) || b >= 0xF5)
+        return 0;
+    if (i + extra >= text.size())
+        return 0;
+    cp = extra == 3 ? b & 0x07 : extra == 2 ? b & 0x0F : extra == 1 ? b & 0x1F : b;
+    for (int k = 1; k <= extra; ++k) {
+        auto c = static_cast<uint8_t>(text[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        cp = cp << 6 | (c & 0x3F);
+    }
+    static const uint32_t Smallest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < Smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+        return 0;
+    return extra + 1;
+}
+
+// UTF-8 to UTF-16LE, other bytes escaped.
 std::vector<uint8_t> Utf8ToUtf16(const std::string& text) {
     std::vector<uint8_t> out;
     auto unit = [&](uint32_t u) {
@@ -52,17 +82,10 @@ std::vector<uint8_t> Utf8ToUtf16(const std::string& text) {
         out.push_back(static_cast<uint8_t>(u >> 8));
     };
     for (size_t i = 0; i < text.size();) {
-        auto b = static_cast<uint8_t>(text[i]);
-        int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-        uint32_t cp = extra == 3 ? b & 0x07 : extra == 2 ? b & 0x0F : b & 0x1F;
-        bool valid = b < 0x80 || (extra > 0 && i + extra < text.size());
-        for (int k = 1; valid && k <= extra; ++k) {
-            auto c = static_cast<uint8_t>(text[i + k]);
-            valid = (c & 0xC0) == 0x80;
-            cp = cp << 6 | (c & 0x3F);
-        }
-        if (b < 0x80 || !valid) {
-            unit(b);
+        uint32_t cp = 0;
+        int length = Utf8Sequence(text, i, cp);
+        if (length == 0) {
+            unit(ByteEscape + static_cast<uint8_t>(text[i]));
             ++i;
             continue;
         }
@@ -73,7 +96,7 @@ std::vector<uint8_t> Utf8ToUtf16(const std::string& text) {
         } else {
             unit(cp);
         }
-        i += extra + 1;
+        i += length;
     }
     return out;
 }
@@ -225,6 +248,7 @@ std::string Quoted(const std::string& s) {
     return out;
 }
 
+// Control characters, a terminating zero among them, need the hex form.
 bool QuotableText(const std::string& text) {
     for (char c : text)
         if (static_cast<uint8_t>(c) < 0x20)
@@ -303,8 +327,6 @@ std::string FormatRegFile(const RegTree& tree) {
         for (const RegValue& value : section.values) {
             std::string name = value.name.empty() ? std::string("@") : Quoted(value.name);
             std::string text(value.data.begin(), value.data.end());
-            if (value.type == RegSz)
-                text = text.substr(0, text.find('\0'));
             if (value.type == RegSz && QuotableText(text)) {
                 out += name + "=" + Quoted(text) + "\r\n";
             } else if (value.type == RegDword && value.data.size() == 4) {

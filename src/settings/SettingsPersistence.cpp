@@ -5,6 +5,7 @@
 #include "settings/StoredValue.h"
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <span>
 
 namespace {
@@ -46,6 +47,14 @@ const char* const g_aBuiltInColormaps[] = {
     "White:00000001:2AFFFFFF:FFFFFFFF:",
 };
 
+// A damaged count must not keep a load busy for hours looking up billions of missing entries; no
+// store this program writes holds anywhere near this many presets or colormaps.
+constexpr int MaxStoredItems = 10000;
+
+int StoredCount(RegKey& key, const char* name) {
+    return std::min(ReadRegInt(key, name, 0), MaxStoredItems);
+}
+
 std::string Numbered(const char* prefix, size_t i) {
     return prefix + std::to_string(i);
 }
@@ -60,7 +69,7 @@ void Settings::Load() {
     if (!key)
         ReportError("Unable to open registry", "Error", m_pStore->FailureReason());
 
-    int presets = key ? ReadRegInt(*key, "Presets", 0) : 0;
+    int presets = key ? StoredCount(*key, "Presets") : 0;
     for (int i = 0; i < presets; ++i) {
         std::unique_ptr<RegKey> subKey = key->OpenSubKey(Numbered("Preset", i));
         if (!subKey)
@@ -86,11 +95,14 @@ void Settings::Load() {
     }
     key.reset();
 
+    // To SelectPreset -1 means no preset at all, which would leave the saver nothing to show.
+    if (CurrentPreset == -1)
+        CurrentPreset = 0;
     SelectPreset(CurrentPreset);
 }
 
 void Settings::LoadColormaps(RegKey& key) {
-    int count = ReadRegInt(key, "nColormaps", 0);
+    int count = StoredCount(key, "nColormaps");
     if (count == 0) {
         CreateBuiltInColormaps();
         return;

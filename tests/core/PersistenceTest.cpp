@@ -153,6 +153,30 @@ TEST(SettingsPersistence, MissingSubkeysAreSkippedAndLeftBehindOnSave) {
     EXPECT_EQ(PresetKey(store, 2).Find("Name")->data, Text("Two")); // stale, never deleted
 }
 
+// Counts near INT_MAX once kept the load looking up missing entries for hours.
+TEST(SettingsPersistence, HugeCountsLoadWhatIsThere) {
+    MemoryRegStore store;
+    store.Root().Set("Presets", RegBinary, Le32(0x7FFFFFFF));
+    store.Root().Set("nColormaps", RegBinary, Le32(0x7FFFFFF0));
+    store.Root().Set("Colormap1", RegSz, Text("Only:00000000:FFFFFFFF:"));
+    PresetKey(store, 3).Set("Name", RegSz, Text("Three"));
+    Settings settings(store);
+    ASSERT_EQ(settings.m_apPresets.size(), 1u);
+    EXPECT_EQ(settings.GetPreset(0)->Name, "Three");
+    ASSERT_EQ(settings.m_apColormaps.size(), 1u);
+    EXPECT_EQ(settings.m_apColormaps[0]->m_strName, "Only");
+}
+
+// A stored -1 once loaded as no current preset at all, and the engine dereferenced it.
+TEST(SettingsPersistence, StoredMinusOneCurrentPresetSelectsTheFirst) {
+    MemoryRegStore store;
+    store.Root().Set("CurrentPreset", RegBinary, Le32(0xFFFFFFFF));
+    Settings settings(store);
+    EXPECT_EQ(settings.CurrentPreset, 0);
+    ASSERT_NE(settings.m_pCurrentPreset, nullptr);
+    EXPECT_EQ(settings.m_pCurrentPreset, settings.GetPreset(0));
+}
+
 TEST(SettingsPersistence, OutOfRangeCurrentPresetSelectsTheFirstButKeepsItsNumber) {
     MemoryRegStore store;
     store.Root().Set("CurrentPreset", RegBinary, Le32(99));

@@ -270,3 +270,57 @@ TEST(RegFileFormat, Utf16SurrogatePairsAndNonAsciiBecomeUtf8) {
     EXPECT_EQ(section.values[2].type, 1u);
     EXPECT_EQ(Text(section.values[2].data), "\xF0\x9F\x98\x80\xC3\xA9");
 }
+
+namespace {
+
+// The value as it reads back from the written file.
+RegValue RoundTrip(uint32_t type, const std::string& data) {
+    RegTree tree;
+    tree.Create("HKEY_CURRENT_USER\\Software\\Other")
+        .Set("Value", type, std::vector<uint8_t>(data.begin(), data.end()));
+    RegTree back;
+    EXPECT_TRUE(ParseRegFile(FormatRegFile(tree), back));
+    if (back.m_aSections.size() != 1 || back.m_aSections[0].values.size() != 1)
+        return {};
+    return back.m_aSections[0].values[0];
+}
+
+} // namespace
+
+TEST(RegFileFormat, StringsThatAreNotUtf8OrHoldZerosSurviveARoundTrip) {
+    const std::string cases[] = {
+        std::string("A\0B", 3),     // a zero inside: was cut at the zero
+        std::string("A\0", 2),      // a terminator: was dropped
+        "x\x01\xFF",                // control character and a stray byte
+        "\xE9t\xE9",                // Latin-1: was re-read as UTF-8 for U+00E9
+        std::string("\xC0\x80", 2), // overlong zero: was decoded to a real zero
+        "\xED\xA0\x80",             // an encoded surrogate
+        "\xF4\x90\x80\x80",         // past U+10FFFF: was folded into a surrogate pair
+        "\xF8\xA0\xA0\xA0",         // no lead byte at all, though its bits look in range
+        "ab\xE2\x82",               // cut short at the end
+        "\x80\xBF",                 // continuation bytes alone
+    };
+    for (uint32_t type : {uint32_t{RegSz}, uint32_t{RegExpandSz}, uint32_t{7}}) {
+        for (const std::string& data : cases) {
+            RegValue back = RoundTrip(type, data);
+            EXPECT_EQ(back.type, type);
+            EXPECT_EQ(Text(back.data), data) << "type " << type;
+        }
+    }
+    // Real UTF-8 still goes out as the UTF-16 the registry editor imports.
+    RegTree tree;
+    tree.Create("HKEY_CURRENT_USER\\Software\\Other").Set("E", RegExpandSz, {0xC3, 0xA9, 0xE9});
+    EXPECT_NE(FormatRegFile(tree).find("\"E\"=hex(2):e9,00,e9,dc\r\n"), std::string::npos);
+}
+
+TEST(RegFileFormat, AnsiExportSurvivesBeingWrittenAsUnicode) {
+    const std::string ansi = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+                             "\"Ansi\"=hex(2):41,e9,00\r\n";
+    RegTree first;
+    ASSERT_TRUE(ParseRegFile(ansi, first));
+    RegTree second;
+    ASSERT_TRUE(ParseRegFile(FormatRegFile(first), second));
+    ASSERT_EQ(second.m_aSections.size(), 1u);
+    ASSERT_EQ(second.m_aSections[0].values.size(), 1u);
+    EXPECT_EQ(second.m_aSections[0].values[0].data, (std::vector<uint8_t>{0x41, 0xE9, 0x00}));
+}
