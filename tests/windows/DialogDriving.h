@@ -108,7 +108,10 @@ public:
     MessageBoxAnswer(const char* title, int answer, std::function<void(HWND)> prepare = {})
         : m_thread([this, title, answer, prepare] {
               for (int i = 0; i < 500 && !m_bStop; ++i) {
-                  if (HWND box = FindWindowA(nullptr, title)) {
+                  // Only once shown: a dialog is findable by its template's caption before it
+                  // has initialised its controls.
+                  HWND box = FindWindowA(nullptr, title);
+                  if (box && IsWindowVisible(box)) {
                       if (prepare)
                           prepare(box);
                       m_texts = ChildTexts(box);
