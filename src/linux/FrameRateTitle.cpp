@@ -1,7 +1,9 @@
 #include "linux/FrameRateTitle.h"
 
+// An ASCII dash: under a C locale SDL drops a title it cannot convert from the window
+// manager's name property altogether.
 std::string FrameRateTitle::Format(const std::string& base, int framesPerSecond) {
-    return base + " \u2014 " + std::to_string(framesPerSecond) + " fps";
+    return base + " - " + std::to_string(framesPerSecond) + " fps";
 }
 
 std::optional<std::string> FrameRateTitle::Changed() {

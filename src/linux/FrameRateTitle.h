@@ -8,7 +8,7 @@
 #include <utility>
 
 // The window's title with the frame rate the render worker reports each second, e.g.
-// "Lumenkite — 60 fps". The worker only stores the count; the window's thread asks for the new
+// "Lumenkite - 60 fps". The worker only stores the count; the window's thread asks for the new
 // title when it next looks, so the worker never waits for the window system.
 class FrameRateTitle final : public RenderListener {
 public:

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 TEST(FrameRateTitle, FormatsTheRateAfterTheTitle) {
-    EXPECT_EQ(FrameRateTitle::Format("Lumenkite", 60), "Lumenkite \u2014 60 fps");
-    EXPECT_EQ(FrameRateTitle::Format("Lumenkite", 0), "Lumenkite \u2014 0 fps");
-    EXPECT_EQ(FrameRateTitle::Format("x", 1234), "x \u2014 1234 fps");
+    EXPECT_EQ(FrameRateTitle::Format("Lumenkite", 60), "Lumenkite - 60 fps");
+    EXPECT_EQ(FrameRateTitle::Format("Lumenkite", 0), "Lumenkite - 0 fps");
+    EXPECT_EQ(FrameRateTitle::Format("x", 1234), "x - 1234 fps");
 }
 
 // The window's thread sees each new count once, and nothing before the first report or while the
@@ -15,15 +15,15 @@ TEST(FrameRateTitle, ChangedOnlyWhenTheReportedCountChanges) {
     FrameRateTitle title("Lumenkite");
     EXPECT_FALSE(title.Changed());
     title.OnFrameRate(60);
-    EXPECT_EQ(title.Changed(), "Lumenkite \u2014 60 fps");
+    EXPECT_EQ(title.Changed(), "Lumenkite - 60 fps");
     EXPECT_FALSE(title.Changed());
     title.OnFrameRate(60);
     EXPECT_FALSE(title.Changed());
     title.OnFrameRate(57);
     title.OnFrameRate(59); // only the newest report matters
-    EXPECT_EQ(title.Changed(), "Lumenkite \u2014 59 fps");
+    EXPECT_EQ(title.Changed(), "Lumenkite - 59 fps");
     title.OnFrameRate(0);
-    EXPECT_EQ(title.Changed(), "Lumenkite \u2014 0 fps");
+    EXPECT_EQ(title.Changed(), "Lumenkite - 0 fps");
 }
 
 TEST(ExportSummary, SaysWhatWasWrittenAndTheRenderRate) {
