@@ -62,6 +62,7 @@ public:
         BitBlt(m_hdcTarget, 0, 0, m_nWidth, m_nHeight, m_hdcImage, 0, 0, SRCCOPY);
         GdiFlush();
     }
+    void AfterPresent() {}
 
 private:
     int m_nWidth, m_nHeight;

@@ -61,7 +61,7 @@ int main() {
             screenBits = c.Host().ScreenBits();
             const IterationTimes ms =
                 Measure(c, [](FrameRoadCase<DibSectionHost>& r) { return r.Iterate(); });
-            roads.push_back({c.Name(), SizeName(size), ms.pass, ms.reference, ms.copy});
+            roads.push_back({c.Name(), SizeName(size), ms.pass, ms.reference, ms.copy, 0});
             std::fprintf(stderr, ".");
         }
     }
@@ -71,6 +71,6 @@ int main() {
     const std::string target =
         "the " + std::to_string(screenBits) + "-bit bitmap compatible with the screen";
     PrintRoadTable(roads, "SetDIBColorTable of the 8-bit DIB section + BitBlt of it to a memory DC",
-                   target.c_str());
+                   target.c_str(), nullptr);
     return 0;
 }
