@@ -2,6 +2,7 @@
 // timed for each filter at full HD and 4K against a memcpy of exactly the bytes it writes, and
 // whole frames of each factory preset are timed against the pass alone. The results are printed
 // as two tables at the end rather than run by run.
+#include "ExpansionHost.h"
 #include "SmoothingBench.h"
 
 #include <benchmark/benchmark.h>
@@ -15,35 +16,50 @@ namespace {
 
 using namespace bench;
 
-void BM_Smoothing(benchmark::State& state, SmoothKernel kernel, Size image, Filter filter) {
+void BM_Smoothing(benchmark::State& state, SmoothKernel kernel, SmoothKernel reference, Size image,
+                  Filter filter) {
     SmoothingCase c(image, filter);
-    c.Iterate(kernel);
-    double passSeconds = 0, copySeconds = 0;
+    c.Iterate(kernel, reference);
+    Samples samples;
     for (auto _ : state) {
-        const IterationTimes t = c.Iterate(kernel);
-        passSeconds += t.pass;
-        copySeconds += t.copy;
+        const IterationTimes t = c.Iterate(kernel, reference);
+        samples.Add(t);
         state.SetIterationTime(t.pass);
     }
-    const double n = double(state.iterations());
-    state.counters["pass_ms"] = passSeconds * 1000 / n;
-    state.counters["memcpy_ms"] = copySeconds * 1000 / n;
+    const IterationTimes ms = samples.MedianMs();
+    state.counters["pass_ms"] = ms.pass;
+    state.counters["memcpy_ms"] = ms.copy;
+    state.counters["reference_ms"] = ms.reference;
 }
 
 void BM_Frame(benchmark::State& state, int presetIndex) {
     FrameCase c(presetIndex);
-    double frameSeconds = 0, smoothSeconds = 0;
+    Samples samples;
     for (auto _ : state) {
         const IterationTimes t = c.Iterate();
-        frameSeconds += t.pass;
-        smoothSeconds += t.copy;
+        samples.Add(t);
         state.SetIterationTime(t.pass + t.copy);
     }
-    const double n = double(state.iterations());
-    state.counters["frame_ms"] = frameSeconds * 1000 / n;
-    state.counters["smooth_ms"] = smoothSeconds * 1000 / n;
+    const IterationTimes ms = samples.MedianMs();
+    state.counters["frame_ms"] = ms.pass;
+    state.counters["smooth_ms"] = ms.copy;
     state.counters["worms"] = c.Worms();
     state.counters["objects"] = FrameCase::LiveObjects();
+}
+
+void BM_Road(benchmark::State& state, int presetIndex, Size size) {
+    FrameRoadCase<ExpansionHost> c(presetIndex, size);
+    Samples samples;
+    for (auto _ : state) {
+        const IterationTimes t = c.Iterate();
+        samples.Add(t);
+        state.SetIterationTime(t.pass + t.reference);
+    }
+    const IterationTimes ms = samples.MedianMs();
+    state.counters["frame_ms"] = ms.pass;
+    state.counters["present_ms"] = ms.reference;
+    state.counters["memcpy_ms"] = ms.copy;
+    state.counters["upload_ms"] = c.Host().Uploads() ? ms.extra : -1;
 }
 
 // Collects the runs by registered name and prints the tables once all have run.
@@ -53,6 +69,8 @@ public:
     std::vector<std::string> smoothingOrder;
     std::map<std::string, FrameRow> frames;
     std::vector<std::string> frameOrder;
+    std::map<std::string, RoadRow> roads;
+    std::vector<std::string> roadOrder;
 
     bool ReportContext(const Context& context) override {
         std::printf("%d CPUs at %.0f MHz; smoothing kernels used by the engine: %s\n",
@@ -70,11 +88,17 @@ public:
             if (auto s = smoothing.find(name); s != smoothing.end()) {
                 s->second.passMs = Value(run, "pass_ms");
                 s->second.memcpyMs = Value(run, "memcpy_ms");
+                s->second.referenceMs = Value(run, "reference_ms");
             } else if (auto f = frames.find(name); f != frames.end()) {
                 f->second.frameMs = Value(run, "frame_ms");
                 f->second.smoothMs = Value(run, "smooth_ms");
                 f->second.worms = int(Value(run, "worms"));
                 f->second.objects = int(Value(run, "objects"));
+            } else if (auto r = roads.find(name); r != roads.end()) {
+                r->second.frameMs = Value(run, "frame_ms");
+                r->second.presentMs = Value(run, "present_ms");
+                r->second.memcpyMs = Value(run, "memcpy_ms");
+                r->second.extraMs = Value(run, "upload_ms");
             }
             std::fprintf(stderr, ".");
         }
@@ -92,6 +116,20 @@ public:
             if (frames[name].frameMs > 0)
                 frameRows.push_back(frames[name]);
         PrintFrameTable(frameRows);
+        std::vector<RoadRow> roadRows;
+        for (const std::string& name : roadOrder)
+            if (roads[name].frameMs > 0)
+                roadRows.push_back(roads[name]);
+        // The upload runs on the window's thread while the worker goes on with the next frame.
+        const bool uploads = !roadRows.empty() && roadRows.front().extraMs >= 0;
+        PrintRoadTable(roadRows, "expansion through the palette into the 32-bit frame",
+                       "the 32-bit frame", uploads ? "texture ms" : nullptr);
+        if (uploads)
+            std::printf("texture ms: SDL_UpdateTexture of the frame on the window's thread "
+                        "(software renderer, dummy video driver), not in the total\n");
+        else
+            std::printf("SDL would not start without a display here: the texture upload on the "
+                        "window's thread is not timed\n");
     }
 
 private:
@@ -108,15 +146,18 @@ void RegisterAll(TableReporter& table) {
                 const std::string name =
                     "Smoothing/" + std::string(filter.name) + "/" + SizeName(size) + "/" + v.name;
                 SmoothKernel kernel = v.Kernel(filter.fast, filter.doubled);
-                benchmark::RegisterBenchmark(name.c_str(),
-                                             [kernel, size, filter](benchmark::State& state) {
-                                                 BM_Smoothing(state, kernel, size, filter);
-                                             })
+                SmoothKernel reference =
+                    AvailableSmoothingVariants().front().Kernel(filter.fast, filter.doubled);
+                benchmark::RegisterBenchmark(
+                    name.c_str(),
+                    [kernel, reference, size, filter](benchmark::State& state) {
+                        BM_Smoothing(state, kernel, reference, size, filter);
+                    })
                     ->UseManualTime()
                     ->Unit(benchmark::kMillisecond);
                 const Size field = filter.doubled ? Size{size.width / 2, size.height / 2} : size;
-                table.smoothing[name] = {v.name,          filter.name, SizeName(size),
-                                         SizeName(field), 0,           0};
+                table.smoothing[name] = {v.name, filter.name, SizeName(size), SizeName(field), 0, 0,
+                                         0};
                 table.smoothingOrder.push_back(name);
             }
         }
@@ -132,6 +173,20 @@ void RegisterAll(TableReporter& table) {
             ->Unit(benchmark::kMillisecond);
         table.frames[name] = {preset, 0, 0, 0, 0};
         table.frameOrder.push_back(name);
+    }
+    for (Size size : kSizes) {
+        for (int p = 0; p < FrameCase::PresetCount(); ++p) {
+            MemoryRegStore store;
+            Settings settings(store);
+            const std::string preset = settings.m_apPresets[size_t(p)]->Name;
+            const std::string name = "Road/" + preset + "/" + SizeName(size);
+            benchmark::RegisterBenchmark(
+                name.c_str(), [p, size](benchmark::State& state) { BM_Road(state, p, size); })
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+            table.roads[name] = {preset, SizeName(size), 0, 0, 0, 0};
+            table.roadOrder.push_back(name);
+        }
     }
 }
 

@@ -4,8 +4,10 @@
 // program and the plain one built for Windows (where that library is not available).
 //
 // Each smoothing pass is timed together with, in the same iteration, a memcpy of exactly the
-// bytes the pass writes (destination field plus image) between separate buffers: their ratio says
-// how far the pass is from running at memory speed on this machine at this moment.
+// bytes the pass writes (destination field plus image) between separate buffers, and the reference
+// kernel on the same field: the ratios say how far the pass is from running at memory speed, and
+// how much faster than the reference it is, on this machine at this moment. Another process
+// slowing the machine down slows all three alike.
 #include "behaviours/WormGlobals.h"
 #include "engine/SmoothThing.h"
 #include "engine/Smoothing.h"
@@ -14,11 +16,12 @@
 #include "settings/Settings.h"
 #include "support/Random.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,7 +69,35 @@ inline double Seconds(Clock::time_point from, Clock::time_point to) {
 }
 
 struct IterationTimes {
-    double pass = 0, copy = 0;
+    double pass = 0, copy = 0, reference = 0, extra = 0;
+};
+
+// The times of every iteration of one case. The tables print medians: a burst of another
+// process's work lands in a few iterations and moves a mean far more than a median.
+class Samples {
+public:
+    void Add(const IterationTimes& t) {
+        m_pass.push_back(t.pass);
+        m_copy.push_back(t.copy);
+        m_reference.push_back(t.reference);
+        m_extra.push_back(t.extra);
+    }
+    size_t Count() const { return m_pass.size(); }
+    IterationTimes MedianMs() const {
+        return {Median(m_pass) * 1000, Median(m_copy) * 1000, Median(m_reference) * 1000,
+                Median(m_extra) * 1000};
+    }
+
+private:
+    static double Median(std::vector<double> v) {
+        if (v.empty())
+            return 0;
+        const auto middle = v.begin() + std::ptrdiff_t(v.size() / 2);
+        std::nth_element(v.begin(), middle, v.end());
+        return *middle;
+    }
+
+    std::vector<double> m_pass, m_copy, m_reference, m_extra;
 };
 
 // One image size and filter: a field of values all over 0..255 with its zero border, and the
@@ -87,24 +118,37 @@ public:
                 m_src[size_t(y + 1) * size_t(m_width + 2) + size_t(x + 1)] = uint16_t(Rand() & 255);
     }
 
-    IterationTimes Iterate(SmoothKernel kernel) {
+    // The kernel, the copy and the reference; every other iteration the reference goes first, so
+    // that neither pass always finds the caches as the other left them.
+    IterationTimes Iterate(SmoothKernel kernel, SmoothKernel reference) {
+        IterationTimes t;
+        const bool referenceFirst = (m_nIteration++ & 1) != 0;
+        if (referenceFirst)
+            t.reference = Pass(reference);
+        t.pass = Pass(kernel);
         const auto t0 = Clock::now();
-        kernel(m_src.data(), m_dst.data(), m_width, m_height, m_pixels.data(), m_image.width);
-        Escape(m_dst.data());
-        Escape(m_pixels.data());
-        const auto t1 = Clock::now();
         std::memcpy(m_copyFieldTo.data(), m_copyFieldFrom.data(), m_fieldBytes);
         std::memcpy(m_copyImageTo.data(), m_copyImageFrom.data(), m_imageBytes);
         Escape(m_copyFieldTo.data());
         Escape(m_copyImageTo.data());
-        const auto t2 = Clock::now();
-        return {Seconds(t0, t1), Seconds(t1, t2)};
+        t.copy = Seconds(t0, Clock::now());
+        if (!referenceFirst)
+            t.reference = Pass(reference);
+        return t;
     }
 
     std::string FieldName() const { return SizeName({m_width, m_height}); }
 
 private:
     size_t Cells() const { return size_t(m_width + 2) * size_t(m_height + 2); }
+
+    double Pass(SmoothKernel kernel) {
+        const auto t0 = Clock::now();
+        kernel(m_src.data(), m_dst.data(), m_width, m_height, m_pixels.data(), m_image.width);
+        Escape(m_dst.data());
+        Escape(m_pixels.data());
+        return Seconds(t0, Clock::now());
+    }
 
     Size m_image;
     Filter m_filter;
@@ -113,15 +157,15 @@ private:
     std::vector<uint8_t> m_pixels;
     size_t m_fieldBytes, m_imageBytes;
     std::vector<uint8_t> m_copyFieldFrom, m_copyFieldTo, m_copyImageFrom, m_copyImageTo;
+    unsigned m_nIteration = 0;
 };
 
-// Whole frames of one factory preset with kFrameWorms worms, normal filter, no DoublePixels, and
-// the smoothing pass of the same field alone, so that what remains is the drawing and stepping.
-class FrameCase {
+// One factory preset with kFrameWorms worms, normal filter, no DoublePixels, drawing into the
+// caller's image; trails built up and bursts going before anything is timed.
+class PresetEngine {
 public:
-    explicit FrameCase(int presetIndex)
-        : m_settings(m_store), m_pixels(size_t(kFrameSize.width) * size_t(kFrameSize.height), 0),
-          m_scratch(size_t(kFrameSize.width + 2) * size_t(kFrameSize.height + 2), 0) {
+    PresetEngine(int presetIndex, Size size, uint8_t* image, int pitch)
+        : m_settings(m_store), m_image(image), m_nPitch(pitch) {
         m_settings.DoublePixels = false;
         m_settings.FastSmoothing = false;
         m_settings.SelectPreset(presetIndex);
@@ -129,29 +173,53 @@ public:
         m_name = preset.Name;
         preset.Worms = kFrameWorms;
         preset.InitialWorms = kFrameWorms;
-        m_engine = std::make_unique<SmoothThing>(kFrameSize.width, kFrameSize.height, &m_settings,
-                                                 false, 1.0);
+        m_settings.FillPresetPalette(&preset, m_palette);
+        m_engine = std::make_unique<SmoothThing>(size.width, size.height, &m_settings, false, 1.0);
         SeedRand(12345);
-        // Let trails build up and bursts get going before timing.
         for (int frame = 0; frame < 30; ++frame)
-            m_engine->DoFrame(m_pixels.data(), kFrameSize.width, false);
+            DoFrame();
     }
+
+    void DoFrame() { m_engine->DoFrame(m_image, m_nPitch, false); }
+    SmoothThing& Engine() { return *m_engine; }
+    const PaletteEntry* Palette() const { return m_palette; }
+    const std::string& Name() const { return m_name; }
+
+private:
+    MemoryRegStore m_store;
+    Settings m_settings;
+    uint8_t* m_image;
+    int m_nPitch;
+    std::string m_name;
+    PaletteEntry m_palette[256];
+    std::unique_ptr<SmoothThing> m_engine;
+};
+
+// Whole frames at kFrameSize, and the smoothing pass of the same field alone, so that what
+// remains is the drawing and stepping.
+class FrameCase {
+public:
+    explicit FrameCase(int presetIndex)
+        : m_pixels(size_t(kFrameSize.width) * size_t(kFrameSize.height), 0),
+          m_scratch(size_t(kFrameSize.width + 2) * size_t(kFrameSize.height + 2), 0),
+          m_engine(presetIndex, kFrameSize, m_pixels.data(), kFrameSize.width) {}
 
     // A whole frame, then the pass alone on the field that frame left.
     IterationTimes Iterate() {
         const auto t0 = Clock::now();
-        m_engine->DoFrame(m_pixels.data(), kFrameSize.width, false);
+        m_engine.DoFrame();
         Escape(m_pixels.data());
         const auto t1 = Clock::now();
-        SmoothField(m_engine->m_pBuffer1.get(), m_scratch.data(), m_engine->m_nWidth,
-                    m_engine->m_nHeight, m_pixels.data(), kFrameSize.width, false, false);
+        SmoothThing& engine = m_engine.Engine();
+        SmoothField(engine.m_pBuffer1.get(), m_scratch.data(), engine.m_nWidth, engine.m_nHeight,
+                    m_pixels.data(), kFrameSize.width, false, false);
         Escape(m_scratch.data());
         const auto t2 = Clock::now();
         return {Seconds(t0, t1), Seconds(t1, t2)};
     }
 
-    const std::string& Name() const { return m_name; }
-    int Worms() const { return m_engine->m_nWorms; }
+    const std::string& Name() const { return m_engine.Name(); }
+    int Worms() { return m_engine.Engine().m_nWorms; }
     // Every live worm object, the fragments of burst fireworks and missiles included.
     static int LiveObjects() {
         int n = 0;
@@ -166,18 +234,53 @@ public:
     }
 
 private:
-    MemoryRegStore m_store;
-    Settings m_settings;
-    std::string m_name;
     std::vector<uint8_t> m_pixels;
     std::vector<uint16_t> m_scratch;
-    std::unique_ptr<SmoothThing> m_engine;
+    PresetEngine m_engine;
 };
 
-// Mean times per iteration of one row.
+// A frame's whole road to the screen: DoFrame into the host's image and the host's present, and
+// in the same iteration a memcpy of every byte the frame writes (the field, the image and what
+// the present writes). HostPresent, made with the image size, gives Image(), Pitch(),
+// PresentBytes() and Present(palette); the palette goes with every frame, as it does during a
+// cross-fade. The times come back as pass: DoFrame, reference: the present, copy: the memcpy.
+template <class HostPresent> class FrameRoadCase {
+public:
+    FrameRoadCase(int presetIndex, Size size)
+        : m_host(size.width, size.height),
+          m_engine(presetIndex, size, m_host.Image(), m_host.Pitch()),
+          m_bytes(size_t(size.width) * size_t(size.height) * 3 + m_host.PresentBytes()),
+          m_copyFrom(m_bytes, 1), m_copyTo(m_bytes, 0) {}
+
+    IterationTimes Iterate() {
+        const auto t0 = Clock::now();
+        m_engine.DoFrame();
+        Escape(m_host.Image());
+        const auto t1 = Clock::now();
+        m_host.Present(m_engine.Palette());
+        const auto t2 = Clock::now();
+        std::memcpy(m_copyTo.data(), m_copyFrom.data(), m_bytes);
+        Escape(m_copyTo.data());
+        const auto t3 = Clock::now();
+        m_host.AfterPresent();
+        const auto t4 = Clock::now();
+        return {Seconds(t0, t1), Seconds(t2, t3), Seconds(t1, t2), Seconds(t3, t4)};
+    }
+
+    const std::string& Name() const { return m_engine.Name(); }
+    HostPresent& Host() { return m_host; }
+
+private:
+    HostPresent m_host;
+    PresetEngine m_engine;
+    size_t m_bytes;
+    std::vector<uint8_t> m_copyFrom, m_copyTo;
+};
+
+// Median times per iteration of one row.
 struct SmoothingRow {
     std::string variant, filter, image, field;
-    double passMs, memcpyMs;
+    double passMs, memcpyMs, referenceMs;
 };
 
 struct FrameRow {
@@ -186,23 +289,22 @@ struct FrameRow {
     double frameMs, smoothMs;
 };
 
+struct RoadRow {
+    std::string preset, image;
+    double frameMs, presentMs, memcpyMs, extraMs;
+};
+
 inline void PrintSmoothingTable(const std::vector<SmoothingRow>& rows) {
-    std::map<std::string, double> referenceMs;
-    for (const SmoothingRow& r : rows)
-        if (r.variant == "Reference")
-            referenceMs[r.filter + "/" + r.image] = r.passMs;
     std::printf(
-        "\nSmoothing pass (memcpy: the bytes the pass writes, dst field plus image, timed in "
-        "the same iterations)\n");
-    std::printf("%-10s %-19s %-10s %-10s %9s %10s %12s %9s\n", "variant", "filter", "image",
-                "field", "pass ms", "memcpy ms", "pass/memcpy", "speed-up");
+        "\nSmoothing pass (memcpy: the bytes the pass writes, dst field plus image; ref: the "
+        "reference kernel; both timed in the same iterations)\n");
+    std::printf("%-10s %-19s %-10s %-10s %9s %10s %9s %12s %9s\n", "variant", "filter", "image",
+                "field", "pass ms", "memcpy ms", "ref ms", "pass/memcpy", "speed-up");
     for (const SmoothingRow& r : rows) {
-        const auto ref = referenceMs.find(r.filter + "/" + r.image);
-        const double speedUp =
-            ref != referenceMs.end() && r.passMs > 0 ? ref->second / r.passMs : 0;
-        std::printf("%-10s %-19s %-10s %-10s %9.3f %10.3f %12.2f %8.2fx\n", r.variant.c_str(),
+        std::printf("%-10s %-19s %-10s %-10s %9.3f %10.3f %9.3f %12.2f %8.2fx\n", r.variant.c_str(),
                     r.filter.c_str(), r.image.c_str(), r.field.c_str(), r.passMs, r.memcpyMs,
-                    r.memcpyMs > 0 ? r.passMs / r.memcpyMs : 0, speedUp);
+                    r.referenceMs, r.memcpyMs > 0 ? r.passMs / r.memcpyMs : 0,
+                    r.passMs > 0 ? r.referenceMs / r.passMs : 0);
     }
 }
 
@@ -216,6 +318,30 @@ inline void PrintFrameTable(const std::vector<FrameRow>& rows) {
         const double rest = r.frameMs - r.smoothMs;
         std::printf("%-18s %6d %8d %9.3f %10.3f %9.3f %12.2f\n", r.preset.c_str(), r.worms,
                     r.objects, r.frameMs, r.smoothMs, rest, r.smoothMs > 0 ? rest / r.smoothMs : 0);
+    }
+}
+
+// present: what the host does after DoFrame; bytes: what it writes; extra: the name of the
+// column of work done with the frame elsewhere, outside the total, or null for none.
+inline void PrintRoadTable(const std::vector<RoadRow>& rows, const char* present, const char* bytes,
+                           const char* extra) {
+    std::printf("\nWhole frame on the host: DoFrame + %s; normal filter, %d worms asked for "
+                "(memcpy: every byte the frame writes, field, image and %s, timed in the same "
+                "iterations)\n",
+                present, kFrameWorms, bytes);
+    std::printf("%-18s %-10s %9s %11s %9s %10s %12s", "preset", "image", "frame ms", "present ms",
+                "total ms", "memcpy ms", "total/memcpy");
+    if (extra)
+        std::printf(" %12s", extra);
+    std::printf("\n");
+    for (const RoadRow& r : rows) {
+        const double total = r.frameMs + r.presentMs;
+        std::printf("%-18s %-10s %9.3f %11.3f %9.3f %10.3f %12.2f", r.preset.c_str(),
+                    r.image.c_str(), r.frameMs, r.presentMs, total, r.memcpyMs,
+                    r.memcpyMs > 0 ? total / r.memcpyMs : 0);
+        if (extra)
+            std::printf(" %12.3f", r.extraMs);
+        std::printf("\n");
     }
 }
 

@@ -1,6 +1,7 @@
 // The engine benchmark for Windows builds, where Google Benchmark is not available: the same
 // cases and the same two tables, timed with the standard clock. Each case runs for about half a
-// second after one untimed iteration, and the means per iteration are printed.
+// second after one untimed iteration, and the medians per iteration are printed.
+#include "DibSectionHost.h"
 #include "SmoothingBench.h"
 
 #include <cstdio>
@@ -12,20 +13,15 @@ namespace {
 using namespace bench;
 
 constexpr double kMinSeconds = 0.5;
-constexpr int kMinIterations = 10;
+constexpr size_t kMinIterations = 10;
 
 template <typename Case, typename Iterate> IterationTimes Measure(Case& c, Iterate iterate) {
     iterate(c);
-    IterationTimes sum;
-    int n = 0;
+    Samples samples;
     const auto start = Clock::now();
-    while (n < kMinIterations || Seconds(start, Clock::now()) < kMinSeconds) {
-        const IterationTimes t = iterate(c);
-        sum.pass += t.pass;
-        sum.copy += t.copy;
-        ++n;
-    }
-    return {sum.pass * 1000 / n, sum.copy * 1000 / n};
+    while (samples.Count() < kMinIterations || Seconds(start, Clock::now()) < kMinSeconds)
+        samples.Add(iterate(c));
+    return samples.MedianMs();
 }
 
 } // namespace
@@ -39,10 +35,13 @@ int main() {
             for (const SmoothingVariant& v : AvailableSmoothingVariants()) {
                 SmoothingCase c(size, filter);
                 SmoothKernel kernel = v.Kernel(filter.fast, filter.doubled);
-                const IterationTimes ms =
-                    Measure(c, [kernel](SmoothingCase& s) { return s.Iterate(kernel); });
-                rows.push_back(
-                    {v.name, filter.name, SizeName(size), c.FieldName(), ms.pass, ms.copy});
+                SmoothKernel reference =
+                    AvailableSmoothingVariants().front().Kernel(filter.fast, filter.doubled);
+                const IterationTimes ms = Measure(c, [kernel, reference](SmoothingCase& s) {
+                    return s.Iterate(kernel, reference);
+                });
+                rows.push_back({v.name, filter.name, SizeName(size), c.FieldName(), ms.pass,
+                                ms.copy, ms.reference});
                 std::fprintf(stderr, ".");
             }
         }
@@ -54,8 +53,24 @@ int main() {
         frames.push_back({c.Name(), c.Worms(), FrameCase::LiveObjects(), ms.pass, ms.copy});
         std::fprintf(stderr, ".");
     }
+    std::vector<RoadRow> roads;
+    int screenBits = 0;
+    for (Size size : kSizes) {
+        for (int p = 0; p < FrameCase::PresetCount(); ++p) {
+            FrameRoadCase<DibSectionHost> c(p, size);
+            screenBits = c.Host().ScreenBits();
+            const IterationTimes ms =
+                Measure(c, [](FrameRoadCase<DibSectionHost>& r) { return r.Iterate(); });
+            roads.push_back({c.Name(), SizeName(size), ms.pass, ms.reference, ms.copy, 0});
+            std::fprintf(stderr, ".");
+        }
+    }
     std::fprintf(stderr, "\n");
     PrintSmoothingTable(rows);
     PrintFrameTable(frames);
+    const std::string target =
+        "the " + std::to_string(screenBits) + "-bit bitmap compatible with the screen";
+    PrintRoadTable(roads, "SetDIBColorTable of the 8-bit DIB section + BitBlt of it to a memory DC",
+                   target.c_str(), nullptr);
     return 0;
 }

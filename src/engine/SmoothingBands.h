@@ -22,8 +22,10 @@ namespace smoothing {
 
 // Taller bands reuse more of each column's loads, but every row of a band is a stream of its own
 // for the prefetcher. A fixed height lets the compiler unroll the rows and keep every counter in
-// a register; the few rows left at the bottom go one by one.
-constexpr int BandRows = 8;
+// a register; the few rows left at the bottom go one by one. With DoublePixels each field row
+// writes two image rows: bands of four keep the streams of image rows at eight, where sixteen
+// left a 4K image's writes waiting on memory (slower than the plain row-by-row loops).
+template <bool Doubled> constexpr int BandRows = Doubled ? 4 : 8;
 
 // One band of Rows rows from y0 down. in and out point at field cell (0, 0). Out of line, so that
 // its loop variables get registers of their own.
@@ -55,8 +57,8 @@ void SmoothInBands(const uint16_t* src, uint16_t* dst, int width, int height, ui
     const uint16_t* in = src + stride + 1;
     uint16_t* out = dst + stride + 1;
     int y0 = 0;
-    for (; y0 + BandRows <= height; y0 += BandRows)
-        Band<Columns, Fast, Doubled, BandRows>(in, out, stride, image, pitch, width, y0);
+    for (; y0 + BandRows<Doubled> <= height; y0 += BandRows<Doubled>)
+        Band<Columns, Fast, Doubled, BandRows<Doubled>>(in, out, stride, image, pitch, width, y0);
     for (; y0 < height; ++y0)
         Band<Columns, Fast, Doubled, 1>(in, out, stride, image, pitch, width, y0);
 }

@@ -8,6 +8,7 @@
 #include "support/Clock.h"
 #include "support/Trace.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <functional>
@@ -68,6 +69,8 @@ public:
             m_doneChanged.notify_all();
         }
     }
+
+    int Frames() const { return m_nFrame; }
 
     // Called off the worker; the worker never waits for it, so it may hold the render lock.
     void WaitUntilDone() {
@@ -159,12 +162,17 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
     RenderThread renderer(&m_settings, nullptr);
     // No pause between frames: the worker makes them as fast as it can.
     renderer.SetCpu(100);
+    const auto started = std::chrono::steady_clock::now();
     renderer.BeginRender(&target, Rect{0, 0, width, height}, image.data(), pitch, false,
                          m_settings.Cycle);
     Trace(TraceInfo, "Export: %d frames of %dx%d to %s", m_options.frames, width, height,
           m_options.output.c_str());
     target.WaitUntilDone();
+    m_dRenderSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     renderer.EndRender();
+    // The worker is stopped: the count no longer moves.
+    m_nFramesRendered = target.Frames();
 
     if (status != 0) {
         writer.Abandon();

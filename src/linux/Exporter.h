@@ -22,9 +22,15 @@ public:
     int Run(const std::atomic<bool>* cancel = nullptr, const Progress& progress = {});
 
     const std::string& Error() const { return m_strError; }
+    // The frames the last run rendered, and the seconds from starting the renderer to the last
+    // frame handed over.
+    int FramesRendered() const { return m_nFramesRendered; }
+    double RenderSeconds() const { return m_dRenderSeconds; }
 
 private:
     const Options& m_options;
     Settings& m_settings;
     std::string m_strError;
+    int m_nFramesRendered = 0;
+    double m_dRenderSeconds = 0;
 };

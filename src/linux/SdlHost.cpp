@@ -3,7 +3,9 @@
 #include "engine/FrameTarget.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
+#include "linux/FrameRateTitle.h"
 #include "linux/Options.h"
+#include "linux/PaletteExpander.h"
 #include "linux/SaverInput.h"
 #include "linux/X11Probe.h"
 #include "settings/Settings.h"
@@ -23,6 +25,7 @@ namespace {
 constexpr const char* NoDisplay = "no display available; use --gif FILE to render without one";
 // A window being dragged to a new size is re-rendered once it has been still this long.
 constexpr Uint32 ResizeSettleMs = 150;
+constexpr const char* WindowTitle = "Lumenkite";
 
 // Runs on the render worker: expands each 8-bit frame through the palette into the exchange
 // and wakes the main thread, which alone talks to SDL's renderer.
@@ -36,21 +39,10 @@ public:
         m_nPitch = pitch;
     }
 
-    void LoadPalette(const PaletteEntry palette[256]) override {
-        for (int i = 0; i < 256; ++i)
-            m_aPixel[i] = 0xFF000000u | uint32_t{palette[i].red} << 16 |
-                          uint32_t{palette[i].green} << 8 | palette[i].blue;
-    }
+    void LoadPalette(const PaletteEntry palette[256]) override { m_expander.LoadPalette(palette); }
 
     void Present(int, int, int width, int height) override {
-        uint32_t* out = m_exchange.Back();
-        // The image is bottom-up; the texture wants the top line first.
-        for (int y = 0; y < height; ++y) {
-            const uint8_t* in = m_pImage + static_cast<size_t>(height - 1 - y) * m_nPitch;
-            uint32_t* row = out + static_cast<size_t>(y) * width;
-            for (int x = 0; x < width; ++x)
-                row[x] = m_aPixel[in[x]];
-        }
+        m_expander.Expand(m_pImage, m_nPitch, width, height, m_exchange.Back(), width);
         if (m_exchange.Publish()) {
             SDL_Event event{};
             event.type = m_nWakeEvent;
@@ -63,13 +55,16 @@ private:
     Uint32 m_nWakeEvent;
     const uint8_t* m_pImage = nullptr;
     int m_nPitch = 0;
-    uint32_t m_aPixel[256] = {};
+    PaletteExpander m_expander;
 };
 
 class SdlHost {
 public:
+    // Only a window of our own shows the frame rate in its title; the saver's title names it for
+    // the system and a foreign window's belongs to its owner.
     SdlHost(const Options& options, Settings& settings)
-        : m_options(options), m_settings(settings), m_renderer(&settings, nullptr) {}
+        : m_options(options), m_settings(settings), m_rateTitle(WindowTitle),
+          m_renderer(&settings, options.mode == Mode::Window ? &m_rateTitle : nullptr) {}
     ~SdlHost();
 
     int Run();
@@ -89,6 +84,7 @@ private:
 
     const Options& m_options;
     Settings& m_settings;
+    FrameRateTitle m_rateTitle;
     RenderThread m_renderer;
     FrameExchange m_exchange;
     std::unique_ptr<SdlFrameTarget> m_pTarget;
@@ -173,6 +169,8 @@ int SdlHost::Run() {
             FollowForeignWindow();
         ApplyPendingResize();
         ShowNewestFrame(false);
+        if (auto title = m_rateTitle.Changed())
+            SDL_SetWindowTitle(m_pWindow, title->c_str());
     }
     StopRendering();
     return 0;
@@ -181,7 +179,7 @@ int SdlHost::Run() {
 bool SdlHost::CreateWindow() {
     Uint32 flags = 0;
     SDL_Rect where{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024, 640};
-    const char* title = "Lumenkite";
+    const char* title = WindowTitle;
     if (m_options.mode == Mode::Saver) {
         // One window over every display; the animation goes on the primary one.
         SDL_Rect all{};

@@ -1,3 +1,4 @@
+#include "linux/ExportSummary.h"
 #include "linux/Exporter.h"
 #include "linux/Options.h"
 #include "linux/RunSettings.h"
@@ -57,7 +58,6 @@ int Export(const Options& options, Settings& settings) {
     sigaction(SIGHUP, &action, nullptr);
 
     const bool terminal = isatty(STDERR_FILENO);
-    auto started = std::chrono::steady_clock::now();
     Exporter exporter(options, settings);
     int status = exporter.Run(&g_bCancel,
                               terminal ? Exporter::Progress(ShowProgress) : Exporter::Progress());
@@ -65,13 +65,11 @@ int Export(const Options& options, Settings& settings) {
         std::fprintf(stderr, "lumenkite: %s\n", exporter.Error().c_str());
     else if (status == 130)
         std::fprintf(stderr, "\nlumenkite: interrupted; nothing written\n");
-    else if (terminal) {
-        double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::fprintf(stderr, "lumenkite: wrote %s: %d frames of %dx%d in %.1f s (%.0f frames/s)\n",
-                     options.output.c_str(), options.frames, options.width, options.height, seconds,
-                     options.frames / seconds);
-    }
+    else
+        std::fprintf(stderr, "lumenkite: %s\n",
+                     ExportSummary(options.output, exporter.FramesRendered(), options.width,
+                                   options.height, exporter.RenderSeconds())
+                         .c_str());
     return status;
 }
 

@@ -190,6 +190,9 @@ TEST_F(LinuxExport, SameSeedSameBytesFromTheProgram) {
             RunChild({LUMENKITE_EXE, "--settings", settingsPath, "--gif", m_dir.File(name),
                       "--frames", "24", "--size", "80x50", "--fps", "10", "--seed", seed});
         EXPECT_EQ(r.status, 0) << r.err;
+        // The rate is printed whether or not standard error is a terminal.
+        EXPECT_NE(r.err.find("24 frames of 80x50 rendered"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("frames per second"), std::string::npos) << r.err;
         return ReadWholeFile(m_dir.File(name));
     };
     std::string a = run("a.gif", "1234");

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "settings/Colormap.h"
+
+#include <cstdint>
+
+// Turns the engine's 8-bit bottom-up image into the 32-bit ARGB rows, top line first, that an SDL
+// texture takes: every pixel exactly its palette entry's colour, fully opaque.
+class PaletteExpander {
+public:
+    void LoadPalette(const PaletteEntry palette[256]);
+    uint32_t Pixel(uint8_t index) const { return m_aPixel[index]; }
+
+    // image: width x height bytes a row pitch apart, bottom row first; out: rows outPitch pixels
+    // apart, top row first.
+    void Expand(const uint8_t* image, int pitch, int width, int height, uint32_t* out,
+                int outPitch) const;
+
+private:
+    void ExpandRow(const uint8_t* in, uint32_t* out, int width) const;
+
+    alignas(64) uint32_t m_aPixel[256] = {};
+};
