@@ -1,6 +1,6 @@
 # The two commands: `make demo` shows the screensaver, `make check` builds everything and runs
 # every test. Both install what is missing first.
-.PHONY: check demo deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak bench bench-windows format clean
+.PHONY: check demo deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak soak-native soak-windows bench bench-windows format clean
 
 # Every build waits for deps; each tree is built by one target only, so -j runs them side by side
 # without two builds of the same tree.
@@ -45,10 +45,22 @@ test-fuzz: fuzz-build
 # Every factory preset for SOAK_FRAMES frames in the sanitizer build; not part of check.
 SOAK_FRAMES ?= 100000
 
-soak: deps
+soak: soak-native soak-windows
+
+soak-native: deps
 	cmake --preset native
 	cmake --build --preset native --target soak
 	build/native/tests/soak/soak $(SOAK_FRAMES)
+
+# The Windows saver full screen under Wine for SOAK_WINDOWS_SECONDS, its memory, open files and
+# threads sampled every half minute; fails when any of them grows.
+SOAK_WINDOWS_SECONDS ?= 600
+soak-windows: deps
+	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \
+		echo "This kernel cannot execute 32-bit programs: using the 64-bit build under 64-bit Wine."; \
+		arch=win64; preset=win64-tests; fi; \
+	cmake --preset $$preset >/dev/null && cmake --build --preset $$preset --target Lumenkite || exit 1; \
+	scripts/soak-windows $$arch build/$$arch/src/app/Lumenkite.scr $(SOAK_WINDOWS_SECONDS) 30
 
 test-native: native
 	ctest --preset native
