@@ -3,6 +3,7 @@
 #include "linux/RunSettings.h"
 #include "linux/SdlHost.h"
 #include "linux/SignalWatch.h"
+#include "linux/editor/RunEditor.h"
 #include "settings/FileRegStore.h"
 #include "settings/Settings.h"
 #include "support/Random.h"
@@ -21,7 +22,10 @@
 // The display libraries keep some allocations until exit on purpose.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libSDL2\nleak:libX11\nleak:libdbus\nleak:libxcb\nleak:libGLX\n"
-           "leak:libLLVM\nleak:libgallium\nleak:dri\n";
+           "leak:libLLVM\nleak:libgallium\nleak:dri\n"
+           "leak:libgtk-4\nleak:libglib-2.0\nleak:libgobject-2.0\nleak:libgio-2.0\n"
+           "leak:libfontconfig\nleak:libpango\nleak:libcairo\nleak:libharfbuzz\n"
+           "leak:libEGL\nleak:libepoxy\n";
 }
 #endif
 
@@ -117,6 +121,9 @@ int main(int argc, char** argv) {
     }
 
     Trace(TraceInfo, "*******************  Program started  *****************");
+    // The editor loads and saves the file itself.
+    if (options.mode == Mode::Config)
+        return RunEditor(options.settingsPath, options.screenshotDir);
     FileRegStore store(options.settingsPath.empty() ? FileRegStore::DefaultPath()
                                                     : options.settingsPath);
     Settings settings(store);

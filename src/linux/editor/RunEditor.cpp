@@ -1,0 +1,62 @@
+#include "linux/editor/RunEditor.h"
+
+#include "linux/editor/EditorWindow.h"
+#include "linux/editor/Screenshot.h"
+#include "settings/FileRegStore.h"
+
+#include <gtk/gtk.h>
+
+#include <cstdio>
+
+namespace {
+
+// Runs the main loop until done() holds or the time (in microseconds) passes.
+template <typename Done> void RunUntil(Done done, gint64 timeout) {
+    const gint64 end = g_get_monotonic_time() + timeout;
+    while (!done() && g_get_monotonic_time() < end)
+        if (!g_main_context_iteration(nullptr, FALSE))
+            g_usleep(2000);
+}
+
+// Lets the preview draw a little more, then saves the window as it shows.
+bool Shoot(EditorWindow& editor, const std::string& path) {
+    const int seen = editor.GetPreview().FramesShown();
+    RunUntil([&] { return editor.GetPreview().FramesShown() >= seen + 20; }, 5'000'000);
+    std::string error;
+    if (!SaveWindowPng(editor.Window(), path, error)) {
+        std::fprintf(stderr, "lumenkite: screenshot %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    return true;
+}
+
+int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
+    // The preview needs a moment to fill with worms before the first picture.
+    RunUntil([&] { return editor.GetPreview().FramesShown() >= 60; }, 15'000'000);
+    const char* const names[] = {"simple", "types", "colors", "advanced"};
+    bool ok = true;
+    for (int page = 0; page < 4; ++page) {
+        gtk_notebook_set_current_page(editor.Pages(), page);
+        ok = Shoot(editor, folder + "/config-" + names[page] + ".png") && ok;
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int RunEditor(const std::string& settingsPath, const std::string& screenshotDir) {
+    if (!gtk_init_check()) {
+        std::fprintf(stderr, "lumenkite: --config needs a display (none could be opened)\n");
+        return 1;
+    }
+    FileRegStore store(settingsPath.empty() ? FileRegStore::DefaultPath() : settingsPath);
+    bool closed = false;
+    EditorWindow editor(store, [&closed] { closed = true; });
+    gtk_window_present(editor.Window());
+    if (!screenshotDir.empty())
+        return TakeScreenshots(editor, screenshotDir);
+    while (!closed)
+        g_main_context_iteration(nullptr, TRUE);
+    return 0;
+}
