@@ -14,7 +14,9 @@ GtkWidget* Label(const char* text, float xalign = 0.0f) {
 
 GtkWidget* SecondsEntry(unsigned seconds) {
     GtkWidget* entry = gtk_entry_new();
-    gtk_editable_set_width_chars(GTK_EDITABLE(entry), 7);
+    gtk_editable_set_width_chars(GTK_EDITABLE(entry), 8);
+    gtk_widget_set_hexpand(entry, FALSE);
+    gtk_widget_set_halign(entry, GTK_ALIGN_START);
     gtk_editable_set_text(GTK_EDITABLE(entry), std::to_string(seconds).c_str());
     return entry;
 }

@@ -42,6 +42,7 @@ EditorWindow::EditorWindow(FileRegStore& store, std::function<void()> closed)
     const std::string loadFailure =
         CaptureFailure([&] { m_pSettings = std::make_unique<Settings>(store); });
     gtk_window_set_title(m_pWindow, "Lumenkite Settings");
+    gtk_window_set_icon_name(m_pWindow, "lumenkite");
     m_pPreview = std::make_unique<Preview>(*m_pSettings, [this](int frames) {
         if (m_pAdvanced)
             m_pAdvanced->ShowFrameRate(frames);
