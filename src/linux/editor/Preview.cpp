@@ -129,6 +129,10 @@ void Preview::EnterFullScreen(GtkWindow* parent) {
     gtk_window_set_title(m_pFullWindow, "Lumenkite preview");
     gtk_window_set_transient_for(m_pFullWindow, parent);
     gtk_window_set_decorated(m_pFullWindow, FALSE);
+    // Where no window manager makes it full screen, it still covers the screen.
+    const Rect screen = ScreenRect(GTK_WIDGET(parent));
+    const int scale = gtk_widget_get_scale_factor(GTK_WIDGET(parent));
+    gtk_window_set_default_size(m_pFullWindow, screen.Width() / scale, screen.Height() / scale);
     GtkWidget* area = gtk_drawing_area_new();
     gtk_widget_set_focusable(area, TRUE);
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area), Draw, this, nullptr);

@@ -19,11 +19,11 @@ template <typename Done> void RunUntil(Done done, gint64 timeout) {
 }
 
 // Lets the preview draw a little more, then saves the window as it shows.
-bool Shoot(EditorWindow& editor, const std::string& path) {
+bool Shoot(EditorWindow& editor, GtkWindow* window, const std::string& path) {
     const int seen = editor.GetPreview().FramesShown();
     RunUntil([&] { return editor.GetPreview().FramesShown() >= seen + 20; }, 5'000'000);
     std::string error;
-    if (!SaveWindowPng(editor.Window(), path, error)) {
+    if (!SaveWindowPng(window, path, error)) {
         std::fprintf(stderr, "lumenkite: screenshot %s: %s\n", path.c_str(), error.c_str());
         return false;
     }
@@ -38,8 +38,16 @@ int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
     bool ok = true;
     for (int page = 0; page < 4; ++page) {
         gtk_notebook_set_current_page(editor.Pages(), page);
-        ok = Shoot(editor, folder + "/config-" + names[page] + ".png") && ok;
+        ok = Shoot(editor, editor.Window(), folder + "/config-" + names[page] + ".png") && ok;
     }
+    gtk_notebook_set_current_page(editor.Pages(), 0);
+    editor.GetPreview().EnterFullScreen(editor.Window());
+    // The full-screen window draws once it has its size.
+    const int before = editor.GetPreview().FramesShown();
+    RunUntil([&] { return editor.GetPreview().FramesShown() >= before + 40; }, 15'000'000);
+    if (GtkWindow* full = editor.GetPreview().FullScreenWindow())
+        ok = Shoot(editor, full, folder + "/config-fullscreen.png") && ok;
+    editor.GetPreview().LeaveFullScreen();
     return ok ? 0 : 1;
 }
 

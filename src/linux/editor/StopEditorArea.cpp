@@ -4,6 +4,7 @@
 #include "linux/editor/Signal.h"
 #include "settings/Colormap.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,6 +58,62 @@ StopEditorArea::StopEditorArea(std::function<void(Change)> notify, std::function
         }
     });
     gtk_widget_add_controller(m_pArea, GTK_EVENT_CONTROLLER(click));
+
+    gtk_widget_set_focusable(m_pArea, TRUE);
+    gtk_widget_set_focus_on_click(m_pArea, TRUE);
+    GtkEventController* keys = gtk_event_controller_key_new();
+    Connect<gboolean, guint, guint, GdkModifierType>(
+        keys, "key-pressed",
+        [this](guint key, guint, GdkModifierType state) -> gboolean { return OnKey(key, state); });
+    gtk_widget_add_controller(m_pArea, keys);
+    Connect<void, GParamSpec*>(m_pArea, "notify::has-focus",
+                               [this](GParamSpec*) { gtk_widget_queue_draw(m_pArea); });
+}
+
+int StopEditorArea::StopCount() const {
+    return m_model.m_pColormap ? static_cast<int>(m_model.m_pColormap->m_aStops.size()) : 0;
+}
+
+bool StopEditorArea::OnKey(guint key, GdkModifierType state) {
+    const int count = StopCount();
+    int& selected = m_model.m_nSelected;
+    if (count == 0 || selected < 0 || selected >= count)
+        return false;
+    const int step = key == GDK_KEY_Left ? -1 : key == GDK_KEY_Right ? 1 : 0;
+    if (step != 0 && (state & GDK_SHIFT_MASK)) {
+        // The colormap's own move, which re-sorts and keeps the index on the stop, as a drag does.
+        const int position = m_model.m_pColormap->m_aStops[static_cast<size_t>(selected)].position;
+        m_model.m_pColormap->MoveStop(selected, std::clamp(position + step, 0, 255));
+        m_notify(StopDragged);
+        m_edited();
+    } else if (step != 0) {
+        selected = std::clamp(selected + step, 0, count - 1);
+        m_notify(StopSelected);
+    } else if (key == GDK_KEY_Delete || key == GDK_KEY_Insert) {
+        // A double click on the stop's box removes it; one on the groove after it adds a stop.
+        const Rect box = m_model.StopRect(selected);
+        Point p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        if (key == GDK_KEY_Insert) {
+            const int next =
+                selected + 1 < count
+                    ? m_model.PosToX(
+                          m_model.m_pColormap->m_aStops[static_cast<size_t>(selected + 1)].position)
+                    : m_model.GrooveRect().right;
+            p.x = (p.x + next) / 2;
+            // No room between two boxes: a double click there would remove one.
+            for (int i = 0; i < count; ++i)
+                if (RectContains(m_model.StopRect(i), p))
+                    return true;
+        }
+        if (!m_model.DoubleClick(p))
+            return true;
+        m_notify(StopSelected);
+        m_edited();
+    } else {
+        return false;
+    }
+    gtk_widget_queue_draw(m_pArea);
+    return true;
 }
 
 void StopEditorArea::SetColormap(Colormap* colormap) {
@@ -84,5 +141,13 @@ void StopEditorArea::Draw(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data)
         cairo_move_to(cr, x + 0.5, 0);
         cairo_line_to(cr, x + 0.5, model.TickBottom());
         cairo_stroke(cr);
+    }
+    if (gtk_widget_has_focus(self.m_pArea) && model.m_nSelected >= 0 &&
+        model.m_nSelected < static_cast<int>(colormap->m_aStops.size())) {
+        // The stop the keys act on, marked under its box.
+        const Rect box = model.StopFrame(model.m_nSelected);
+        cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
+        cairo_rectangle(cr, box.left, box.bottom + 1, box.Width(), 1);
+        cairo_fill(cr);
     }
 }

@@ -9,7 +9,9 @@
 class Colormap;
 
 // The stop editor drawn with cairo: the groove, a box and a tick per stop, the selected box sunk.
-// Presses, drags and double clicks go to StopEditorModel, whose rules decide everything.
+// Presses, drags and double clicks go to StopEditorModel, whose rules decide everything. From the
+// keyboard, Left and Right select a stop, with Shift they move it, Delete removes it and Insert
+// adds one after it, each as the pointer would.
 class StopEditorArea {
 public:
     enum Change { StopSelected, StopDragged };
@@ -27,6 +29,8 @@ public:
 
 private:
     static void Draw(GtkDrawingArea*, cairo_t* cr, int width, int height, gpointer self);
+    bool OnKey(guint key, GdkModifierType state);
+    int StopCount() const;
 
     StopEditorModel m_model;
     std::function<void(Change)> m_notify;

@@ -188,3 +188,55 @@ TEST_F(EditorTest, AnyKeyEndsTheFullScreenPreview) {
     EXPECT_TRUE(handled);
     EXPECT_EQ(Editor().GetPreview().FullScreenWindow(), nullptr);
 }
+
+namespace {
+
+bool PressKey(GtkWidget* w, guint key, GdkModifierType state = GdkModifierType(0)) {
+    gboolean handled = FALSE;
+    g_signal_emit_by_name(ControllerOf(w, GTK_TYPE_EVENT_CONTROLLER_KEY), "key-pressed", key, 0u,
+                          state, &handled);
+    return handled;
+}
+
+} // namespace
+
+TEST_F(EditorColorsTest, KeysPickColoursAndEditStops) {
+    Open();
+    ShowColors();
+    if (!GetSettings().RGB)
+        Click(Editor().Colors().RgbButton());
+    // Right on the first slider raises red alone; Down goes on to green.
+    const ColorTriple before = Shown().m_aStops[0].colour;
+    ASSERT_LT(before.red, 255);
+    EXPECT_TRUE(PressKey(Picker(), GDK_KEY_Right));
+    ColorTriple after = Shown().m_aStops[0].colour;
+    EXPECT_GT(after.red, before.red);
+    EXPECT_EQ(after.green, before.green);
+    EXPECT_EQ(after.blue, before.blue);
+    EXPECT_TRUE(PressKey(Picker(), GDK_KEY_Down));
+    EXPECT_TRUE(PressKey(Picker(), GDK_KEY_Right));
+    EXPECT_EQ(Shown().m_aStops[0].colour.red, after.red);
+    EXPECT_GT(Shown().m_aStops[0].colour.green, before.green);
+
+    // Right selects the next stop, Shift+Right moves it one place as the colormap's move does.
+    auto colormap = Copy(Shown());
+    EXPECT_TRUE(PressKey(Stops(), GDK_KEY_Right));
+    EXPECT_EQ(Editor().Colors().Editor().SelectedStop(), 1);
+    EXPECT_TRUE(PressKey(Stops(), GDK_KEY_Right, GDK_SHIFT_MASK));
+    int moved = 1;
+    colormap->MoveStop(moved, colormap->m_aStops[1].position + 1);
+    EXPECT_EQ(Text(Shown()), Text(*colormap));
+    EXPECT_EQ(Editor().Colors().Editor().SelectedStop(), moved);
+
+    // Delete removes the selected stop, never below two; Insert adds one after it.
+    const size_t stops = Shown().m_aStops.size();
+    EXPECT_TRUE(PressKey(Stops(), GDK_KEY_Delete));
+    EXPECT_EQ(Shown().m_aStops.size(), stops - 1);
+    while (Shown().m_aStops.size() > 2)
+        PressKey(Stops(), GDK_KEY_Delete);
+    PressKey(Stops(), GDK_KEY_Delete);
+    EXPECT_EQ(Shown().m_aStops.size(), 2u);
+    Editor().Colors().Editor().SelectStop(0);
+    EXPECT_TRUE(PressKey(Stops(), GDK_KEY_Insert));
+    EXPECT_EQ(Shown().m_aStops.size(), 3u);
+}
