@@ -4,8 +4,7 @@ bool SaveWindowPng(GtkWindow* window, const std::string& path, std::string& erro
     GtkWidget* widget = GTK_WIDGET(window);
     const int width = gtk_widget_get_width(widget);
     const int height = gtk_widget_get_height(widget);
-    GskRenderer* renderer = gtk_native_get_renderer(GTK_NATIVE(window));
-    if (width <= 0 || height <= 0 || !renderer) {
+    if (width <= 0 || height <= 0 || !gtk_widget_get_mapped(widget)) {
         error = "the window is not shown";
         return false;
     }
@@ -18,13 +17,18 @@ bool SaveWindowPng(GtkWindow* window, const std::string& path, std::string& erro
         error = "the window drew nothing";
         return false;
     }
-    const graphene_rect_t area =
-        GRAPHENE_RECT_INIT(0, 0, static_cast<float>(width), static_cast<float>(height));
-    GdkTexture* texture = gsk_renderer_render_texture(renderer, node, &area);
+    // In device pixels, as the screen shows it on a scaled display.
+    const int scale = gtk_widget_get_scale_factor(widget);
+    cairo_surface_t* image =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale);
+    cairo_t* cr = cairo_create(image);
+    cairo_scale(cr, scale, scale);
+    gsk_render_node_draw(node, cr);
+    cairo_destroy(cr);
     gsk_render_node_unref(node);
-    const bool saved = gdk_texture_save_to_png(texture, path.c_str());
-    g_object_unref(texture);
-    if (!saved)
-        error = "cannot write " + path;
-    return saved;
+    const cairo_status_t status = cairo_surface_write_to_png(image, path.c_str());
+    cairo_surface_destroy(image);
+    if (status != CAIRO_STATUS_SUCCESS)
+        error = std::string("cannot write it: ") + cairo_status_to_string(status);
+    return status == CAIRO_STATUS_SUCCESS;
 }
