@@ -67,7 +67,8 @@ const char* StateName(int state) {
 
 TypesPage::TypesPage(EditorContext context)
     : m_context(std::move(context)), m_pRoot(gtk_box_new(GTK_ORIENTATION_VERTICAL, 8)),
-      m_pAll(gtk_button_new_with_mnemonic("A_ll")), m_pNone(gtk_button_new_with_mnemonic("_None")) {
+      m_pAll(gtk_button_new_with_mnemonic("All _on")),
+      m_pNone(gtk_button_new_with_mnemonic("_None")) {
     gtk_widget_set_margin_start(m_pRoot, 10);
     gtk_widget_set_margin_end(m_pRoot, 10);
     gtk_widget_set_margin_top(m_pRoot, 10);

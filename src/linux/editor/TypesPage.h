@@ -6,7 +6,7 @@
 #include <gtk/gtk.h>
 
 // "Types": the fifteen behaviours, each on, off or kept to exactly one worm. A click on a row
-// moves it to its next state; All and None set every row.
+// moves it to its next state; "All on" and "None" set every row.
 class TypesPage {
 public:
     explicit TypesPage(EditorContext context);

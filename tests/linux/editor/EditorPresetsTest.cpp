@@ -4,6 +4,9 @@
 #include "editor/WormCounts.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 std::string RowText(GtkListBox* list, int row) {
@@ -122,4 +125,43 @@ TEST_F(EditorTest, CycleChoiceStoresTheCycleSettings) {
     EXPECT_TRUE(GetSettings().Cycle);
     EXPECT_EQ(GetSettings().CycleType, 1);
     EXPECT_TRUE(Editor().HasUnsavedChanges());
+}
+
+namespace {
+
+// The mnemonic keys of every label the user can reach with the given page shown.
+void CollectMnemonics(GtkWidget* widget, GtkNotebook* pages, int shown, std::vector<guint>& keys) {
+    const int page = gtk_notebook_page_num(pages, widget);
+    if (page >= 0 && page != shown)
+        return;
+    if (GTK_IS_LABEL(widget)) {
+        const guint key = gtk_label_get_mnemonic_keyval(GTK_LABEL(widget));
+        if (key != GDK_KEY_VoidSymbol && key != 0)
+            keys.push_back(gdk_keyval_to_lower(key));
+    }
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child;
+         child = gtk_widget_get_next_sibling(child))
+        CollectMnemonics(child, pages, shown, keys);
+}
+
+} // namespace
+
+TEST_F(EditorTest, EveryPageHasItsOwnMnemonics) {
+    Open();
+    GtkNotebook* pages = Editor().Pages();
+    for (int page = 0; page < gtk_notebook_get_n_pages(pages); ++page) {
+        SCOPED_TRACE(page);
+        std::vector<guint> keys;
+        CollectMnemonics(GTK_WIDGET(Editor().Window()), pages, page, keys);
+        EXPECT_GT(keys.size(), 10u);
+        std::sort(keys.begin(), keys.end());
+        EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end())
+            << "two labels share Alt+"
+            << gdk_keyval_name(*std::adjacent_find(keys.begin(), keys.end()));
+        // The tab's own letter brings its page up.
+        gtk_notebook_set_current_page(pages, page == 0 ? 1 : 0);
+        GtkWidget* tab = gtk_notebook_get_tab_label(pages, gtk_notebook_get_nth_page(pages, page));
+        gtk_widget_mnemonic_activate(tab, FALSE);
+        EXPECT_EQ(gtk_notebook_get_current_page(pages), page);
+    }
 }
