@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -146,4 +147,21 @@ TEST_F(EditorFileTest, UnwritableFileSaysWhyAndLosesNothing) {
     FileRegStore store(Path());
     Settings loaded(store);
     EXPECT_EQ(Describe(loaded), Describe(GetSettings()));
+}
+
+TEST_F(EditorFileTest, FullDiskSaysSoAndLosesNothing) {
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    WriteSettingsFile(Path(), "\"CPU\"=hex:50,00,00,00\r\n");
+    const std::string before = ReadWholeFile(Path());
+    Open();
+    Edit();
+    // The temporary file is written to a device that is always full.
+    std::filesystem::create_symlink("/dev/full", Path() + ".new");
+    Click(Editor().SaveButton());
+    const std::string notice = Editor().Notice();
+    EXPECT_NE(notice.find("No space left on device"), std::string::npos) << notice;
+    EXPECT_TRUE(Editor().HasUnsavedChanges());
+    EXPECT_EQ(ReadWholeFile(Path()), before);
+    EXPECT_FALSE(m_bClosed);
 }

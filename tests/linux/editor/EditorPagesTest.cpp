@@ -168,12 +168,30 @@ TEST_F(EditorColorsTest, ColormapsAreCreatedRenamedAndDeleted) {
     Click(GTK_WIDGET(dialog), "_Rename");
     EXPECT_EQ(GetSettings().m_apColormaps.back()->m_strName, "Dawn");
 
+    // A duplicate has the same name and stops, and is a colormap of its own.
+    const Colormap* original = GetSettings().m_apColormaps.back().get();
+    Click(Editor().Colors().DuplicateButton());
+    dialog = FindWindow("Create duplicate colormap");
+    ASSERT_NE(dialog, nullptr);
+    name = GTK_EDITABLE(FindWidgetOfType(GTK_WIDGET(dialog), GTK_TYPE_TEXT));
+    EXPECT_STREQ(gtk_editable_get_text(name), "Dawn");
+    Click(GTK_WIDGET(dialog), "C_reate");
+    ASSERT_EQ(GetSettings().m_apColormaps.size(), count + 2);
+    const Colormap* duplicate = GetSettings().m_apColormaps.back().get();
+    EXPECT_NE(duplicate, original);
+    EXPECT_EQ(Text(*duplicate), Text(*original));
+    EXPECT_EQ(Editor().Colors().Shown(), duplicate);
+
+    // Delete asks first, then removes the shown one and shows the first.
+    Click(Editor().Colors().DeleteButton());
+    Answer("Really delete?", "_Cancel");
+    EXPECT_EQ(GetSettings().m_apColormaps.size(), count + 2);
     Click(Editor().Colors().DeleteButton());
     Answer("Really delete?", "_Delete");
-    EXPECT_EQ(GetSettings().m_apColormaps.size(), count);
-    for (const auto& colormap : GetSettings().m_apColormaps)
-        EXPECT_NE(colormap->m_strName, "Dawn");
+    ASSERT_EQ(GetSettings().m_apColormaps.size(), count + 1);
+    EXPECT_EQ(GetSettings().m_apColormaps.back().get(), original);
     EXPECT_EQ(GetSettings().m_pCurrentPreset->Colormap, 0);
+    EXPECT_EQ(gtk_drop_down_get_selected(Editor().Colors().Choice()), 0u);
 }
 
 TEST_F(EditorTest, AnyKeyEndsTheFullScreenPreview) {
