@@ -19,7 +19,7 @@ template <typename Done> void RunUntil(Done done, gint64 timeout) {
 }
 
 // Lets the preview draw a little more, then saves the window as it shows.
-bool Shoot(EditorWindow& editor, GtkWindow* window, const std::string& path) {
+bool Shoot(EditorWindow& editor, GtkWidget* window, const std::string& path) {
     const int seen = editor.GetPreview().FramesShown();
     RunUntil([&] { return editor.GetPreview().FramesShown() >= seen + 20; }, 5'000'000);
     std::string error;
@@ -31,6 +31,16 @@ bool Shoot(EditorWindow& editor, GtkWindow* window, const std::string& path) {
     return true;
 }
 
+GtkWidget* FirstPopover(GtkWidget* root) {
+    if (GTK_IS_POPOVER(root))
+        return root;
+    for (GtkWidget* child = gtk_widget_get_first_child(root); child;
+         child = gtk_widget_get_next_sibling(child))
+        if (GtkWidget* found = FirstPopover(child))
+            return found;
+    return nullptr;
+}
+
 int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
     // The preview needs a moment to fill with worms before the first picture.
     RunUntil([&] { return editor.GetPreview().FramesShown() >= 60; }, 15'000'000);
@@ -38,7 +48,18 @@ int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
     bool ok = true;
     for (int page = 0; page < 4; ++page) {
         gtk_notebook_set_current_page(editor.Pages(), page);
-        ok = Shoot(editor, editor.Window(), folder + "/config-" + names[page] + ".png") && ok;
+        ok = Shoot(editor, GTK_WIDGET(editor.Window()),
+                   folder + "/config-" + names[page] + ".png") &&
+             ok;
+    }
+    // The colormap list, open: its rows show each colormap's strip.
+    gtk_notebook_set_current_page(editor.Pages(), 2);
+    if (GtkWidget* list = FirstPopover(GTK_WIDGET(editor.Colors().Choice()))) {
+        gtk_popover_popup(GTK_POPOVER(list));
+        RunUntil([&] { return gtk_widget_get_mapped(list) && gtk_widget_get_width(list) > 0; },
+                 5'000'000);
+        ok = Shoot(editor, list, folder + "/config-colormap-list.png") && ok;
+        gtk_popover_popdown(GTK_POPOVER(list));
     }
     gtk_notebook_set_current_page(editor.Pages(), 0);
     editor.GetPreview().EnterFullScreen(editor.Window());
@@ -46,7 +67,7 @@ int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
     const int before = editor.GetPreview().FramesShown();
     RunUntil([&] { return editor.GetPreview().FramesShown() >= before + 40; }, 15'000'000);
     if (GtkWindow* full = editor.GetPreview().FullScreenWindow())
-        ok = Shoot(editor, full, folder + "/config-fullscreen.png") && ok;
+        ok = Shoot(editor, GTK_WIDGET(full), folder + "/config-fullscreen.png") && ok;
     editor.GetPreview().LeaveFullScreen();
     return ok ? 0 : 1;
 }

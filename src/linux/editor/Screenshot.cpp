@@ -1,7 +1,6 @@
 #include "linux/editor/Screenshot.h"
 
-bool SaveWindowPng(GtkWindow* window, const std::string& path, std::string& error) {
-    GtkWidget* widget = GTK_WIDGET(window);
+bool SaveWindowPng(GtkWidget* widget, const std::string& path, std::string& error) {
     const int width = gtk_widget_get_width(widget);
     const int height = gtk_widget_get_height(widget);
     if (width <= 0 || height <= 0 || !gtk_widget_get_mapped(widget)) {

@@ -4,6 +4,6 @@
 
 #include <string>
 
-// Draws the window as it shows now, in device pixels, into a PNG file.
+// Draws the window (or popover) as it shows now, in device pixels, into a PNG file.
 // False, with a reason, when it could not.
-bool SaveWindowPng(GtkWindow* window, const std::string& path, std::string& error);
+bool SaveWindowPng(GtkWidget* window, const std::string& path, std::string& error);
