@@ -44,7 +44,6 @@ GtkWindow* AskQuestion(GtkWindow* parent, const std::string& title, const std::s
     GtkWidget* label = gtk_label_new(text.c_str());
     gtk_label_set_wrap(GTK_LABEL(label), TRUE);
     gtk_label_set_max_width_chars(GTK_LABEL(label), 50);
-    gtk_label_set_selectable(GTK_LABEL(label), FALSE);
     gtk_box_append(GTK_BOX(box), label);
     if (extra)
         gtk_box_append(GTK_BOX(box), extra);

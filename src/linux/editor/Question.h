@@ -18,6 +18,5 @@ GtkWindow* AskQuestion(GtkWindow* parent, const std::string& title, const std::s
                        GtkWidget* extra, const std::vector<Answer>& answers, int cancelResponse,
                        std::function<void(int)> done);
 
-// The button of an open question or dialog that carries this label, for keyboard-free tests and
-// for wiring the default answer; null when there is none.
+// The button under root whose label (mnemonic included) is this one; null when there is none.
 GtkButton* FindButton(GtkWidget* root, const char* label);
