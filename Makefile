@@ -12,13 +12,15 @@ demo: deps
 	else build/native-release/src/linux/lumenkite --gif build/demo.gif && echo "No display: rendered $(CURDIR)/build/demo.gif"; fi
 
 # The settings editor: on this display it edits your settings file; with no display it runs on a
-# virtual one with GTK's cairo renderer and saves pictures of each page, the open colormap list
-# and the full-screen preview as build/config-NAME.png (the defaults, from a file of its own).
+# virtual one with GTK's cairo renderer and saves pictures of each page, the open colormap list,
+# two questions and the full-screen preview as build/config-NAME.png (the defaults, from a file
+# of its own).
 demo-config: deps
 	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/native-release/src/linux/lumenkite --config; \
 	else rm -f build/config-simple.png build/config-types.png build/config-colors.png \
-			build/config-advanced.png build/config-colormap-list.png build/config-fullscreen.png; \
+			build/config-advanced.png build/config-colormap-list.png build/config-colormap-name.png \
+			build/config-delete-preset.png build/config-fullscreen.png; \
 		xvfb-run -a -s "-screen 0 1280x1024x24" env GSK_RENDERER=cairo GTK_A11Y=none \
 			build/native-release/src/linux/lumenkite --config --settings build/demo-config.reg \
 			--screenshots build >/dev/null && \

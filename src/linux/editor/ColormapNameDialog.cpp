@@ -20,6 +20,7 @@ GtkWindow* AskColormapName(GtkWindow* parent, Colormap& colormap, const std::str
     GtkWidget* entry = gtk_entry_new();
     gtk_editable_set_text(GTK_EDITABLE(entry), colormap.m_strName.c_str());
     gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+    gtk_editable_set_width_chars(GTK_EDITABLE(entry), 32);
     GtkWidget* problem = gtk_label_new("");
     gtk_label_set_xalign(GTK_LABEL(problem), 0.0f);
     gtk_widget_add_css_class(problem, "error");
@@ -43,6 +44,7 @@ GtkWindow* AskColormapName(GtkWindow* parent, Colormap& colormap, const std::str
         const char* why = ColormapNameProblem(*name);
         gtk_widget_set_sensitive(GTK_WIDGET(confirm), why == nullptr);
         gtk_label_set_text(GTK_LABEL(problem), why ? why : "");
+        gtk_widget_set_visible(problem, why != nullptr);
     };
     Connect(entry, "changed", check);
     check();

@@ -150,9 +150,18 @@ GtkWidget* EditorWindow::BuildPreviewRow() {
     GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
     m_pFullScreen = gtk_button_new_with_mnemonic("_Full-screen preview");
     GtkWidget* restart = gtk_button_new_with_mnemonic("Restart pre_view");
+    // Every letter is taken by the pages: About is reached with Tab.
+    GtkWidget* about = gtk_button_new_with_label("About…");
+    gtk_widget_set_hexpand(about, TRUE);
+    gtk_widget_set_halign(about, GTK_ALIGN_END);
     gtk_box_append(GTK_BOX(row), m_pFullScreen);
     gtk_box_append(GTK_BOX(row), restart);
+    gtk_box_append(GTK_BOX(row), about);
     gtk_box_append(GTK_BOX(box), row);
+    Connect(about, "clicked", [this] {
+        AskQuestion(m_pWindow, "About Lumenkite", "Lumenkite 2.0\nby Brass Pelican", nullptr,
+                    {{"_OK", 0}}, 0, [](int) {});
+    });
     Connect(m_pFullScreen, "clicked", [this] { m_pPreview->EnterFullScreen(m_pWindow); });
     Connect(restart, "clicked", [this] {
         m_pPreview->Pause();

@@ -1,12 +1,14 @@
 #include "linux/editor/RunEditor.h"
 
 #include "linux/editor/EditorWindow.h"
+#include "linux/editor/Question.h"
 #include "linux/editor/Screenshot.h"
 #include "settings/FileRegStore.h"
 
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -29,6 +31,19 @@ bool Shoot(EditorWindow& editor, GtkWidget* window, const std::string& path) {
     }
     std::printf("%s\n", path.c_str());
     return true;
+}
+
+// A shown window over the editor's: the question it asks.
+GtkWindow* TopQuestion(EditorWindow& editor) {
+    GListModel* windows = gtk_window_get_toplevels();
+    for (guint i = 0; i < g_list_model_get_n_items(windows); ++i) {
+        auto* window = GTK_WINDOW(g_list_model_get_item(windows, i));
+        g_object_unref(window);
+        if (gtk_window_get_transient_for(window) == editor.Window() &&
+            gtk_widget_get_visible(GTK_WIDGET(window)))
+            return window;
+    }
+    return nullptr;
 }
 
 GtkWidget* FirstPopover(GtkWidget* root) {
@@ -60,6 +75,22 @@ int TakeScreenshots(EditorWindow& editor, const std::string& folder) {
                  5'000'000);
         ok = Shoot(editor, list, folder + "/config-colormap-list.png") && ok;
         gtk_popover_popdown(GTK_POPOVER(list));
+    }
+    // The two questions a user meets most, each answered "Cancel" again.
+    const std::pair<GtkButton*, const char*> questions[] = {
+        {editor.Colors().NewButton(), "colormap-name"},
+        {editor.DeleteButton(), "delete-preset"},
+    };
+    for (const auto& [button, name] : questions) {
+        g_signal_emit_by_name(button, "clicked");
+        GtkWindow* question = nullptr;
+        RunUntil([&] { return (question = TopQuestion(editor)) != nullptr; }, 5'000'000);
+        if (!question)
+            continue;
+        RunUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(question)); }, 5'000'000);
+        ok = Shoot(editor, GTK_WIDGET(question), folder + "/config-" + name + ".png") && ok;
+        if (GtkButton* cancel = FindButton(GTK_WIDGET(question), "_Cancel"))
+            g_signal_emit_by_name(cancel, "clicked");
     }
     gtk_notebook_set_current_page(editor.Pages(), 0);
     editor.GetPreview().EnterFullScreen(editor.Window());

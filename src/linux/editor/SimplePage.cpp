@@ -75,7 +75,7 @@ SimplePage::SimplePage(EditorContext context, std::function<void()> nameChanged)
     gtk_grid_attach(GTK_GRID(counts), MnemonicLabel("T_otal", m_pTotal), 0, 1, 1, 1);
     gtk_grid_attach(GTK_GRID(counts), m_pTotalValue, 1, 1, 1, 1);
     gtk_grid_attach(GTK_GRID(counts), m_pTotal, 2, 1, 1, 1);
-    gtk_box_append(GTK_BOX(m_pRoot), Group("Number of worms", counts));
+    gtk_box_append(GTK_BOX(m_pRoot), Group("Number of lumenkite", counts));
 
     GtkWidget* other = NewGrid();
     AddCheck(GTK_GRID(other), "S_pawn", &Preset::Spawn, 0, 0);
