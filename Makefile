@@ -1,6 +1,6 @@
 # The two commands: `make demo` shows the screensaver, `make check` builds everything and runs
 # every test. Both install what is missing first.
-.PHONY: check demo deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak soak-native soak-windows bench bench-windows format clean
+.PHONY: check demo demo-config deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak soak-native soak-windows bench bench-windows format clean
 
 # Every build waits for deps; each tree is built by one target only, so -j runs them side by side
 # without two builds of the same tree.
@@ -10,6 +10,21 @@ demo: deps
 	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/native-release/src/linux/lumenkite; \
 	else build/native-release/src/linux/lumenkite --gif build/demo.gif && echo "No display: rendered $(CURDIR)/build/demo.gif"; fi
+
+# The settings editor: on this display it edits your settings file; with no display it runs on a
+# virtual one with GTK's cairo renderer and saves pictures of each page, the open colormap list,
+# two questions and the full-screen preview as build/config-NAME.png (the defaults, from a file
+# of its own).
+demo-config: deps
+	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/native-release/src/linux/lumenkite --config; \
+	else rm -f build/config-simple.png build/config-types.png build/config-colors.png \
+			build/config-advanced.png build/config-colormap-list.png build/config-colormap-name.png \
+			build/config-delete-preset.png build/config-fullscreen.png; \
+		xvfb-run -a -s "-screen 0 1280x1024x24" env GSK_RENDERER=cairo GTK_A11Y=none \
+			build/native-release/src/linux/lumenkite --config --settings build/demo-config.reg \
+			--screenshots build >/dev/null && \
+		echo "Screenshots of the settings editor: $$(ls build/config-[a-z]*.png | tr '\n' ' ')"; fi
 
 deps:
 	@scripts/install-deps

@@ -49,6 +49,8 @@ const char* ModeOption(Mode mode) {
         return "--png";
     case Mode::List:
         return "--list";
+    case Mode::Config:
+        return "--config";
     default:
         return "";
     }
@@ -115,6 +117,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
         {"fast-smoothing", 0, false},
         {"no-cycle", 0, false},
         {"settings", 0, true},
+        {"config", 'c', false},
+        {"screenshots", 0, true},
     };
 
     for (size_t i = 0; i < args.size(); ++i) {
@@ -241,6 +245,13 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
             o.fastSmoothing = true;
         } else if (name == "no-cycle") {
             o.noCycle = true;
+        } else if (name == "config") {
+            if (!setMode(Mode::Config))
+                return result;
+        } else if (name == "screenshots") {
+            if (value.empty())
+                return fail(shown + " needs a folder");
+            o.screenshotDir = value;
         } else if (name == "settings") {
             if (value.empty())
                 return fail(shown + " needs a file name");
@@ -272,6 +283,12 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
 
     if (exportOnlyGiven && o.mode != Mode::Gif && o.mode != Mode::Png)
         return fail(exportOnlyName + " needs --gif or --png");
+    // The editor writes what it shows: an override for this run would be saved as if chosen.
+    if (o.mode == Mode::Config &&
+        (o.preset || o.cpu || o.seed || o.doublePixels || o.fastSmoothing || o.noCycle))
+        return fail("--config edits the settings file; run overrides do not apply");
+    if (!o.screenshotDir.empty() && o.mode != Mode::Config)
+        return fail("--screenshots needs --config");
     if (o.sizeGiven && o.mode != Mode::Gif && o.mode != Mode::Png && o.mode != Mode::Window)
         return fail("--size needs --gif, --png or the plain window");
     return result;
@@ -289,6 +306,9 @@ Modes (the default is a resizable window):
       --gif FILE         render without a display to an animated GIF
       --png FILE         render without a display; write the last frame as a PNG
   -l, --list             list the presets and colormaps with their indices
+  -c, --config           edit the settings file in a window
+      --screenshots DIR  with --config: save a picture of each page of the
+                         editor in DIR and quit (works on a virtual display)
   -h, --help             show this help
   -V, --version          show the version
 

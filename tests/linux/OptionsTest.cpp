@@ -71,6 +71,13 @@ TEST(LinuxOptions, GoodCommandLines) {
          [](const Options& o) { EXPECT_EQ(o.width, 800); }},
         {"--settings /x/s.reg -l", nullptr, Mode::List,
          [](const Options& o) { EXPECT_EQ(o.settingsPath, "/x/s.reg"); }},
+        // The editor opens even when XScreenSaver's window is in the environment.
+        {"--config --settings /x/s.reg --screenshots build", "0x400001", Mode::Config,
+         [](const Options& o) {
+             EXPECT_EQ(o.settingsPath, "/x/s.reg");
+             EXPECT_EQ(o.screenshotDir, "build");
+         }},
+        {"-c", nullptr, Mode::Config, [](const Options& o) { EXPECT_EQ(o.screenshotDir, ""); }},
         {"--gif a.gif --help", nullptr, Mode::Help, {}},
         {"-V", nullptr, Mode::Version, {}},
     };
@@ -108,6 +115,10 @@ TEST(LinuxOptions, BadCommandLinesNameTheProblem) {
         {"--frames 10", "--frames needs --gif or --png"},
         {"--saver --size 10x10", "--size needs"},
         {"--saver=yes", "--saver takes no value"},
+        {"--config --saver", "--config and --saver cannot be combined"},
+        {"--config --cpu 40", "run overrides do not apply"},
+        {"--config --no-cycle", "run overrides do not apply"},
+        {"--screenshots build", "--screenshots needs --config"},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);
