@@ -68,14 +68,16 @@ soak-native: deps
 	build/native/tests/soak/soak $(SOAK_FRAMES)
 
 # The Windows saver full screen under Wine for SOAK_WINDOWS_SECONDS, its memory, open files and
-# threads sampled every half minute; fails when any of them grows.
+# threads sampled every half minute; fails when any of them grows. In a Wine prefix of its own:
+# the tests' Wine runs wait for every process of their prefix to end.
 SOAK_WINDOWS_SECONDS ?= 600
 soak-windows: deps
 	@if scripts/wine-run --can-run-win32; then arch=win32; preset=win32; else \
 		echo "This kernel cannot execute 32-bit programs: using the 64-bit build under 64-bit Wine."; \
 		arch=win64; preset=win64-tests; fi; \
 	cmake --preset $$preset >/dev/null && cmake --build --preset $$preset --target Lumenkite || exit 1; \
-	scripts/soak-windows $$arch build/$$arch/src/app/Lumenkite.scr $(SOAK_WINDOWS_SECONDS) 30
+	LUMENKITE_WINEPREFIX=$$PWD/build/$$arch/soak-prefix \
+		scripts/soak-windows $$arch build/$$arch/src/app/Lumenkite.scr $(SOAK_WINDOWS_SECONDS) 30
 
 test-native: native
 	ctest --preset native
@@ -178,5 +180,5 @@ demo-windows-config: deps
 			scripts/wine-run $$arch build/$$arch/tests/windows/config_shots.exe "Z:$$PWD/build/config-$$dpi" || exit 1; \
 			for bmp in build/config-$$dpi-*.bmp; do convert $$bmp $${bmp%.bmp}.png && rm $$bmp; done; \
 		done; \
-		echo "Screenshots of the configuration dialog: $$(ls build/config-*.png | tr '\n' ' ')"; \
+		echo "Screenshots of the configuration dialog: $$(ls build/config-96-*.png build/config-192-*.png | tr '\n' ' ')"; \
 	fi
