@@ -4,6 +4,7 @@
 // the engine draws into, its colour table set with SetDIBColorTable, and a BitBlt of it into a
 // bitmap compatible with the screen, selected into a memory DC.
 #include "engine/FrameTarget.h"
+#include "framework/IndexedDib.h"
 
 #include <windows.h>
 
@@ -15,23 +16,10 @@ namespace bench {
 class DibSectionHost {
 public:
     DibSectionHost(int width, int height) : m_nWidth(width), m_nHeight(height) {
-        struct {
-            BITMAPINFOHEADER header;
-            RGBQUAD colours[256];
-        } info = {};
-        info.header.biSize = sizeof(BITMAPINFOHEADER);
-        info.header.biWidth = width;
-        info.header.biHeight = height;
-        info.header.biPlanes = 1;
-        info.header.biBitCount = 8;
-        info.header.biCompression = BI_RGB;
         HDC screen = GetDC(nullptr);
         m_nScreenBits = GetDeviceCaps(screen, BITSPIXEL);
         m_hdcImage = CreateCompatibleDC(screen);
-        void* bits = nullptr;
-        m_hImage = CreateDIBSection(m_hdcImage, reinterpret_cast<BITMAPINFO*>(&info),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pImage = static_cast<uint8_t*>(bits);
+        m_hImage = CreateIndexedDib(m_hdcImage, width, height, nullptr, &m_pImage);
         m_hOldImage = SelectObject(m_hdcImage, m_hImage);
         m_hdcTarget = CreateCompatibleDC(screen);
         m_hTarget = CreateCompatibleBitmap(screen, width, height);

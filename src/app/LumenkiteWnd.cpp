@@ -2,6 +2,7 @@
 
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
+#include "framework/IndexedDib.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
 
@@ -49,19 +50,8 @@ void LumenkiteWnd::Start(const Rect& rect, bool restrictParticles, double areaRa
 }
 
 int LumenkiteWnd::CreateImage(int width, int height) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[256];
-    } info = {};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 8;
-    info.header.biCompression = BI_RGB;
-    static_assert(sizeof(PaletteEntry) == sizeof(RGBQUAD));
-    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset,
-                                   reinterpret_cast<PaletteEntry*>(info.colours));
+    PaletteEntry colours[256] = {};
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, colours);
 
     if (m_hdcImage)
         SelectObject(m_hdcImage, m_hOldBitmap);
@@ -69,10 +59,7 @@ int LumenkiteWnd::CreateImage(int width, int height) {
         m_hdcImage = CreateCompatibleDC(nullptr);
     if (m_hImage)
         DeleteObject(m_hImage);
-    void* bits = nullptr;
-    m_hImage = CreateDIBSection(m_hdcImage, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                &bits, nullptr, 0);
-    m_pImage = static_cast<uint8_t*>(bits);
+    m_hImage = CreateIndexedDib(m_hdcImage, width, height, colours, &m_pImage);
     Trace(TraceInfo, "LumenkiteWnd: Created DIB, handle = 0x%X",
           static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hImage)));
     m_hOldBitmap = SelectObject(m_hdcImage, m_hImage);

@@ -1,38 +1,18 @@
 #include "ui/RampBitmap.h"
 
 #include "editor/RampRow.h"
+#include "framework/IndexedDib.h"
 
-#include <cstdint>
-#include <vector>
-
-namespace {
-
-// The header of an 8-bit DIB with its 256-entry colour table, left black for the caller.
-struct RampInfo {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[256];
-};
-
-} // namespace
+#include <cstddef>
 
 HBITMAP CreateRampBitmap(HDC dc, int width, int height) {
     if (width <= 0 || height <= 0)
         return nullptr;
-    const int stride = (width + 3) & ~3;
-    RampInfo info = {};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = height; // bottom-up
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 8;
-    info.header.biCompression = BI_RGB;
-    info.header.biSizeImage = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
-    if (!bitmap || !bits)
+    uint8_t* rows = nullptr;
+    HBITMAP bitmap = CreateIndexedDib(dc, width, height, nullptr, &rows);
+    if (!bitmap || !rows)
         return bitmap;
-    auto* rows = static_cast<uint8_t*>(bits);
+    const size_t stride = static_cast<size_t>((width + 3) & ~3);
     for (int y = 0; y < height; ++y)
         FillRampRow(rows + static_cast<size_t>(y) * stride, width);
     return bitmap;

@@ -1,20 +1,15 @@
 #include "linux/editor/ColorPickerArea.h"
 
 #include "linux/editor/BevelPainter.h"
+#include "linux/editor/LogicalPixels.h"
 #include "linux/editor/RampPainter.h"
 #include "linux/editor/Signal.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr int LogicalDpi = 96;
 constexpr int Height = 56;
-
-Point ToPoint(double x, double y) {
-    return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
-}
 
 } // namespace
 

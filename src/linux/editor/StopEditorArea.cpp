@@ -1,21 +1,15 @@
 #include "linux/editor/StopEditorArea.h"
 
 #include "linux/editor/BevelPainter.h"
+#include "linux/editor/LogicalPixels.h"
 #include "linux/editor/Signal.h"
 #include "settings/Colormap.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-// The model's figures are 96-DPI pixels, which are GTK's logical pixels: GTK scales them.
-constexpr int LogicalDpi = 96;
 constexpr int Height = 24;
-
-Point ToPoint(double x, double y) {
-    return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
-}
 
 } // namespace
 
