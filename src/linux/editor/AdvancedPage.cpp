@@ -1,6 +1,6 @@
 #include "linux/editor/AdvancedPage.h"
 
-#include "linux/editor/Preview.h"
+#include "editor/SettingsEditor.h"
 #include "linux/editor/Signal.h"
 #include "settings/Settings.h"
 
@@ -12,12 +12,12 @@ GtkWidget* Label(const char* text, float xalign = 0.0f) {
     return label;
 }
 
-GtkWidget* SecondsEntry(unsigned seconds) {
+GtkWidget* SecondsEntry(const std::string& seconds) {
     GtkWidget* entry = gtk_entry_new();
     gtk_editable_set_width_chars(GTK_EDITABLE(entry), 8);
     gtk_widget_set_hexpand(entry, FALSE);
     gtk_widget_set_halign(entry, GTK_ALIGN_START);
-    gtk_editable_set_text(GTK_EDITABLE(entry), std::to_string(seconds).c_str());
+    gtk_editable_set_text(GTK_EDITABLE(entry), seconds.c_str());
     return entry;
 }
 
@@ -25,9 +25,10 @@ GtkWidget* SecondsEntry(unsigned seconds) {
 
 AdvancedPage::AdvancedPage(EditorContext context)
     : m_context(std::move(context)), m_pRoot(gtk_grid_new()),
-      m_pDelay(SecondsEntry(static_cast<unsigned>(m_context.settings.Delay))),
-      m_pRange(SecondsEntry(static_cast<unsigned>(m_context.settings.DelayRange))),
-      m_pCpu(gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 10, 100, 1)),
+      m_pDelay(SecondsEntry(m_context.editor.DelayText())),
+      m_pRange(SecondsEntry(m_context.editor.RangeText())),
+      m_pCpu(gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, SettingsEditor::CpuRange.min,
+                                      SettingsEditor::CpuRange.max, 1)),
       m_pCpuValue(gtk_label_new("")), m_pFps(gtk_label_new("–")),
       m_pFast(gtk_check_button_new_with_mnemonic("Slightly faster smoot_hing")),
       m_pDouble(gtk_check_button_new_with_mnemonic("Dou_ble pixels")) {
@@ -71,20 +72,17 @@ AdvancedPage::AdvancedPage(EditorContext context)
     ShowSpeed();
 
     Connect(m_pCpu, "value-changed", [this] {
+        // A scale has no end of a drag: the preview takes every move.
+        m_context.editor.SetCpu(static_cast<int>(gtk_range_get_value(GTK_RANGE(m_pCpu))));
         ShowSpeed();
-        m_context.preview.ApplyCpu();
         m_context.changed();
     });
     Connect(m_pFast, "toggled", [this] {
-        auto lock = m_context.preview.LockRender();
-        m_context.settings.FastSmoothing = gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pFast));
+        m_context.editor.SetFastSmoothing(gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pFast)));
         m_context.changed();
     });
     Connect(m_pDouble, "toggled", [this] {
-        // The engine takes the pixel size when it is built: a fresh one starts.
-        m_context.preview.Pause();
-        m_context.settings.DoublePixels = gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pDouble));
-        m_context.preview.Resume();
+        m_context.editor.SetDoublePixels(gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pDouble)));
         m_context.changed();
     });
     for (GtkWidget* entry : {m_pDelay, m_pRange})
@@ -92,13 +90,7 @@ AdvancedPage::AdvancedPage(EditorContext context)
 }
 
 void AdvancedPage::ShowSpeed() {
-    int cpu;
-    {
-        auto lock = m_context.preview.LockRender();
-        m_context.settings.CPU = static_cast<int>(gtk_range_get_value(GTK_RANGE(m_pCpu)));
-        cpu = m_context.settings.CPU;
-    }
-    gtk_label_set_text(GTK_LABEL(m_pCpuValue), (std::to_string(cpu) + " %").c_str());
+    gtk_label_set_text(GTK_LABEL(m_pCpuValue), m_context.editor.CpuText().c_str());
 }
 
 void AdvancedPage::ShowFrameRate(int frames) {

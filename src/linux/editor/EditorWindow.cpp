@@ -1,8 +1,7 @@
 #include "linux/editor/EditorWindow.h"
 
-#include "editor/CycleChoice.h"
-#include "editor/DelayField.h"
-#include "editor/PresetEdits.h"
+#include "editor/EditorTexts.h"
+#include "editor/SettingsEditor.h"
 #include "linux/editor/Question.h"
 #include "linux/editor/Signal.h"
 #include "settings/ErrorReport.h"
@@ -47,7 +46,9 @@ EditorWindow::EditorWindow(FileRegStore& store, std::function<void()> closed)
         if (m_pAdvanced)
             m_pAdvanced->ShowFrameRate(frames);
     });
-    EditorContext context{*m_pSettings, *m_pPreview, [this] { Changed(); }};
+    m_pEditor = std::make_unique<SettingsEditor>(*m_pSettings, *m_pPreview);
+    const int row = m_pEditor->Normalise();
+    EditorContext context{*m_pEditor, *m_pSettings, *m_pPreview, [this] { Changed(); }};
     m_pSimple = std::make_unique<SimplePage>(context, [this] { OnPresetNameChanged(); });
     m_pTypes = std::make_unique<TypesPage>(context);
     m_pColors = std::make_unique<ColorsPage>(context, [this] { return m_pWindow; });
@@ -85,30 +86,21 @@ EditorWindow::EditorWindow(FileRegStore& store, std::function<void()> closed)
     gtk_box_append(GTK_BOX(root), body);
     gtk_window_set_child(m_pWindow, root);
 
-    gtk_drop_down_set_selected(GTK_DROP_DOWN(m_pCycle),
-                               static_cast<guint>(CycleChoiceIndex(*m_pSettings)));
-    ApplyCycleChoice(*m_pSettings, CycleChoiceIndex(*m_pSettings));
+    gtk_drop_down_set_selected(GTK_DROP_DOWN(m_pCycle), static_cast<guint>(m_pEditor->CycleRow()));
     Connect<void, GParamSpec*>(m_pCycle, "notify::selected", [this](GParamSpec*) {
         const guint index = gtk_drop_down_get_selected(GTK_DROP_DOWN(m_pCycle));
         if (index == GTK_INVALID_LIST_POSITION)
             return;
-        ApplyCycleChoice(*m_pSettings, static_cast<int>(index));
+        m_pEditor->ChooseCycle(static_cast<int>(index));
         Changed();
     });
-    {
-        auto lock = m_pPreview->LockRender();
-        NormaliseCurrentPreset(*m_pSettings);
-    }
-    FillPresetList();
+    FillPresetList(row);
     m_bFilling = true;
     OnPresetSelected();
     m_bFilling = false;
 
     if (!loadFailure.empty())
-        ShowNotice(GTK_MESSAGE_WARNING,
-                   "The settings could not be read (" + loadFailure +
-                       "). The editor shows the defaults; saving keeps the unreadable file as " +
-                       m_strPath + ".bak.");
+        ShowNotice(GTK_MESSAGE_WARNING, LoadFailureNotice(loadFailure, m_strPath));
 
     Connect<gboolean>(m_pWindow, "close-request", [this]() -> gboolean {
         if (m_bClosed)
@@ -159,8 +151,7 @@ GtkWidget* EditorWindow::BuildPreviewRow() {
     gtk_box_append(GTK_BOX(row), about);
     gtk_box_append(GTK_BOX(box), row);
     Connect(about, "clicked", [this] {
-        AskQuestion(m_pWindow, "About Lumenkite", "Lumenkite 2.0\nby Brass Pelican", nullptr,
-                    {{"_OK", 0}}, 0, [](int) {});
+        AskQuestion(m_pWindow, AboutTitle, AboutText, nullptr, {{"_OK", 0}}, 0, [](int) {});
     });
     Connect(m_pFullScreen, "clicked", [this] { m_pPreview->EnterFullScreen(m_pWindow); });
     Connect(restart, "clicked", [this] {
@@ -227,7 +218,7 @@ GtkWidget* EditorWindow::BuildButtonRow(const std::string& path) {
     return row;
 }
 
-void EditorWindow::FillPresetList() {
+void EditorWindow::FillPresetList(int row) {
     m_bFilling = true;
     while (GtkWidget* child = gtk_widget_get_first_child(m_pPresets))
         gtk_list_box_remove(GTK_LIST_BOX(m_pPresets), child);
@@ -237,26 +228,23 @@ void EditorWindow::FillPresetList() {
         gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
         gtk_list_box_append(GTK_LIST_BOX(m_pPresets), Margins(label, 4));
     }
-    gtk_list_box_select_row(
-        GTK_LIST_BOX(m_pPresets),
-        gtk_list_box_get_row_at_index(GTK_LIST_BOX(m_pPresets), PresetListSelection(*m_pSettings)));
+    gtk_list_box_select_row(GTK_LIST_BOX(m_pPresets),
+                            gtk_list_box_get_row_at_index(GTK_LIST_BOX(m_pPresets), row));
     m_bFilling = false;
 }
 
 void EditorWindow::OnPresetSelected() {
-    gtk_widget_set_sensitive(m_pDelete, CanDeletePreset(*m_pSettings));
     GtkListBoxRow* row = gtk_list_box_get_selected_row(GTK_LIST_BOX(m_pPresets));
-    const int selected = row ? gtk_list_box_row_get_index(row) : 0;
-    const bool moved = selected != m_pSettings->CurrentPreset;
-    {
-        auto lock = m_pPreview->LockRender();
-        m_pSettings->SelectPreset(selected);
-    }
-    m_pPreview->UpdateTargetWorms();
-    RefreshPages();
+    const bool moved = m_pEditor->SelectPresetRow(row ? gtk_list_box_row_get_index(row) : 0);
+    ShowCurrentPreset();
     // The saver starts on the stored current preset: choosing another one is an edit.
     if (moved && !m_bFilling)
         Changed();
+}
+
+void EditorWindow::ShowCurrentPreset() {
+    gtk_widget_set_sensitive(m_pDelete, m_pEditor->CanDeletePreset());
+    RefreshPages();
 }
 
 void EditorWindow::RefreshPages() {
@@ -266,67 +254,41 @@ void EditorWindow::RefreshPages() {
 }
 
 void EditorWindow::OnNewPreset() {
-    int index;
-    {
-        auto lock = m_pPreview->LockRender();
-        index = AddNewPreset(*m_pSettings);
-    }
-    FillPresetList();
-    m_bFilling = true;
-    gtk_list_box_select_row(GTK_LIST_BOX(m_pPresets),
-                            gtk_list_box_get_row_at_index(GTK_LIST_BOX(m_pPresets), index));
-    m_bFilling = false;
-    gtk_widget_set_sensitive(m_pDelete, CanDeletePreset(*m_pSettings));
-    m_pPreview->UpdateTargetWorms();
-    RefreshPages();
+    FillPresetList(m_pEditor->NewPreset());
+    ShowCurrentPreset();
     gtk_notebook_set_current_page(GTK_NOTEBOOK(m_pPages), 0);
     m_pSimple->SelectName();
     Changed();
 }
 
 void EditorWindow::OnDeletePreset() {
-    if (!CanDeletePreset(*m_pSettings))
+    if (!m_pEditor->CanDeletePreset())
         return;
-    const std::string question =
-        "Delete preset \"" + m_pSettings->m_pCurrentPreset->Name + "\", sure about that?";
-    AskQuestion(m_pWindow, "Not so fast...", question, nullptr, {{"_Delete", 1}, {"_Cancel", 0}}, 0,
-                [this](int response) {
+    AskQuestion(m_pWindow, DeletePresetTitle, m_pEditor->DeleteQuestion(), nullptr,
+                {{"_Delete", 1}, {"_Cancel", 0}}, 0, [this](int response) {
                     if (response != 1)
                         return;
-                    {
-                        auto lock = m_pPreview->LockRender();
-                        DeleteCurrentPreset(*m_pSettings);
-                    }
-                    FillPresetList();
-                    m_bFilling = true;
-                    OnPresetSelected();
-                    m_bFilling = false;
+                    m_pEditor->DeleteCurrentPreset();
+                    FillPresetList(m_pEditor->PresetRow());
+                    ShowCurrentPreset();
                     Changed();
                 });
 }
 
 void EditorWindow::OnPresetNameChanged() {
     GtkListBoxRow* row =
-        gtk_list_box_get_row_at_index(GTK_LIST_BOX(m_pPresets), PresetListSelection(*m_pSettings));
+        gtk_list_box_get_row_at_index(GTK_LIST_BOX(m_pPresets), m_pEditor->PresetRow());
     if (!row)
         return;
     GtkWidget* label = gtk_list_box_row_get_child(row);
-    gtk_label_set_text(GTK_LABEL(label), m_pSettings->m_pCurrentPreset->Name.c_str());
+    gtk_label_set_text(GTK_LABEL(label), m_pEditor->CurrentPreset().Name.c_str());
 }
 
 bool EditorWindow::Save() {
-    if (auto delay = ParseDelaySeconds(m_pAdvanced->DelayText()))
-        m_pSettings->Delay = *delay;
-    if (auto range = ParseDelaySeconds(m_pAdvanced->RangeText()))
-        m_pSettings->DelayRange = *range;
-    const std::string failure = CaptureFailure([this] {
-        auto lock = m_pPreview->LockRender();
-        m_pSettings->Save();
-    });
+    m_pEditor->TakeDelayTexts(m_pAdvanced->DelayText(), m_pAdvanced->RangeText());
+    const std::string failure = CaptureFailure([this] { m_pEditor->Save(); });
     if (!failure.empty()) {
-        ShowNotice(GTK_MESSAGE_ERROR, "The settings were not saved: " + failure +
-                                          ". Nothing is lost: the editor keeps your changes "
-                                          "and the file keeps its old contents.");
+        ShowNotice(GTK_MESSAGE_ERROR, SaveFailureNotice(failure));
         return false;
     }
     gtk_widget_set_visible(m_pNotice, FALSE);
@@ -342,8 +304,7 @@ void EditorWindow::OnClose() {
         return;
     }
     m_bAsking = true;
-    AskQuestion(m_pWindow, "Unsaved changes",
-                "Save the changes to " + m_strPath + " before closing?", nullptr,
+    AskQuestion(m_pWindow, UnsavedChangesTitle, UnsavedChangesQuestion(m_strPath), nullptr,
                 {{"_Save", CloseSave}, {"_Discard", CloseDiscard}, {"_Go back", CloseBack}},
                 CloseBack, [this](int response) {
                     m_bAsking = false;

@@ -14,6 +14,7 @@
 
 class FileRegStore;
 class Settings;
+class SettingsEditor;
 
 // "Lumenkite Settings": the live preview, the preset list with New, Delete and the cycle choice,
 // and the pages that edit the selected preset, all on one Settings that only Save writes back.
@@ -45,7 +46,6 @@ public:
     // The notice over the preview; empty while none shows.
     std::string Notice() const;
     bool HasUnsavedChanges() const { return m_bUnsaved; }
-    bool IsClosed() const { return m_bClosed; }
 
     // Writes the settings file; false (with the reason in the notice) when it could not.
     bool Save();
@@ -54,8 +54,11 @@ private:
     GtkWidget* BuildPresetColumn();
     GtkWidget* BuildPreviewRow();
     GtkWidget* BuildButtonRow(const std::string& path);
-    void FillPresetList();
+    // Lists every preset and selects the row.
+    void FillPresetList(int row);
     void OnPresetSelected();
+    // The Delete button and the pages for the preset the editor made current.
+    void ShowCurrentPreset();
     void RefreshPages();
     void OnNewPreset();
     void OnDeletePreset();
@@ -70,6 +73,7 @@ private:
     std::function<void()> m_closed;
     GtkWindow* m_pWindow;
     std::unique_ptr<Preview> m_pPreview;
+    std::unique_ptr<SettingsEditor> m_pEditor;
     std::unique_ptr<SimplePage> m_pSimple;
     std::unique_ptr<TypesPage> m_pTypes;
     std::unique_ptr<ColorsPage> m_pColors;

@@ -1,11 +1,8 @@
 #include "linux/editor/SimplePage.h"
 
-#include "editor/WormCounts.h"
-#include "linux/editor/Preview.h"
 #include "linux/editor/Signal.h"
-#include "settings/Settings.h"
+#include "settings/Preset.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -17,8 +14,12 @@ GtkWidget* MnemonicLabel(const char* text, GtkWidget* target) {
     return label;
 }
 
+GtkWidget* Slider(SettingsEditor::Range range) {
+    return gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, range.min, range.max, 1);
+}
+
 GtkWidget* CountSlider() {
-    GtkWidget* scale = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 1, 500, 1);
+    GtkWidget* scale = Slider(SettingsEditor::WormCountRange);
     gtk_scale_set_draw_value(GTK_SCALE(scale), FALSE);
     gtk_widget_set_hexpand(scale, TRUE);
     return scale;
@@ -51,8 +52,7 @@ SimplePage::SimplePage(EditorContext context, std::function<void()> nameChanged)
     : m_context(std::move(context)), m_nameChanged(std::move(nameChanged)),
       m_pRoot(gtk_box_new(GTK_ORIENTATION_VERTICAL, 10)), m_pName(gtk_entry_new()),
       m_pInitial(CountSlider()), m_pTotal(CountSlider()), m_pInitialValue(gtk_label_new("")),
-      m_pTotalValue(gtk_label_new("")),
-      m_pSize(gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, 3, 1)) {
+      m_pTotalValue(gtk_label_new("")), m_pSize(Slider(SettingsEditor::WormSizeRange)) {
     gtk_widget_set_margin_start(m_pRoot, 10);
     gtk_widget_set_margin_end(m_pRoot, 10);
     gtk_widget_set_margin_top(m_pRoot, 10);
@@ -78,13 +78,14 @@ SimplePage::SimplePage(EditorContext context, std::function<void()> nameChanged)
     gtk_box_append(GTK_BOX(m_pRoot), Group("Number of lumenkite", counts));
 
     GtkWidget* other = NewGrid();
-    AddCheck(GTK_GRID(other), "S_pawn", &Preset::Spawn, 0, 0);
-    AddCheck(GTK_GRID(other), "_Recycle", &Preset::Recycle, 0, 1);
-    AddCheck(GTK_GRID(other), "Start in c_entre", &Preset::StartInCenter, 1, 0);
+    AddCheck(GTK_GRID(other), "S_pawn", PresetFlag::Spawn, 0, 0);
+    AddCheck(GTK_GRID(other), "_Recycle", PresetFlag::Recycle, 0, 1);
+    AddCheck(GTK_GRID(other), "Start in c_entre", PresetFlag::StartInCenter, 1, 0);
     GtkWidget* sizeRow = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 4);
     gtk_box_append(GTK_BOX(sizeRow), MnemonicLabel("Si_ze: tiny", m_pSize));
     gtk_scale_set_draw_value(GTK_SCALE(m_pSize), FALSE);
-    for (int mark = 0; mark <= 3; ++mark)
+    for (int mark = SettingsEditor::WormSizeRange.min; mark <= SettingsEditor::WormSizeRange.max;
+         ++mark)
         gtk_scale_add_mark(GTK_SCALE(m_pSize), mark, GTK_POS_BOTTOM, nullptr);
     gtk_widget_set_size_request(m_pSize, 90, -1);
     gtk_widget_set_hexpand(m_pSize, TRUE);
@@ -96,32 +97,29 @@ SimplePage::SimplePage(EditorContext context, std::function<void()> nameChanged)
     Connect(m_pName, "changed", [this] {
         if (m_bRefreshing)
             return;
-        m_context.settings.m_pCurrentPreset->Name = gtk_editable_get_text(GTK_EDITABLE(m_pName));
+        m_context.editor.SetName(gtk_editable_get_text(GTK_EDITABLE(m_pName)));
         m_context.changed();
         m_nameChanged();
     });
-    Connect(m_pInitial, "value-changed", [this] { OnCountMoved(true, true); });
-    Connect(m_pTotal, "value-changed", [this] { OnCountMoved(false, true); });
+    Connect(m_pInitial, "value-changed", [this] { OnCountMoved(true); });
+    Connect(m_pTotal, "value-changed", [this] { OnCountMoved(false); });
     Connect(m_pSize, "value-changed", [this] {
         if (m_bRefreshing)
             return;
-        auto lock = m_context.preview.LockRender();
-        m_context.settings.m_pCurrentPreset->WormSize = Position(m_pSize);
+        m_context.editor.SetWormSize(Position(m_pSize));
         m_context.changed();
     });
 }
 
-GtkWidget* SimplePage::AddCheck(GtkGrid* grid, const char* label, bool Preset::*field, int column,
+GtkWidget* SimplePage::AddCheck(GtkGrid* grid, const char* label, PresetFlag flag, int column,
                                 int row) {
     GtkWidget* check = gtk_check_button_new_with_mnemonic(label);
     gtk_grid_attach(grid, check, column, row, 1, 1);
-    m_aChecks.emplace_back(check, field);
-    Connect(check, "toggled", [this, check, field] {
+    m_aChecks.emplace_back(check, flag);
+    Connect(check, "toggled", [this, check, flag] {
         if (m_bRefreshing)
             return;
-        auto lock = m_context.preview.LockRender();
-        m_context.settings.m_pCurrentPreset->*field =
-            gtk_check_button_get_active(GTK_CHECK_BUTTON(check));
+        m_context.editor.SetFlag(flag, gtk_check_button_get_active(GTK_CHECK_BUTTON(check)));
         m_context.changed();
     });
     return check;
@@ -129,21 +127,13 @@ GtkWidget* SimplePage::AddCheck(GtkGrid* grid, const char* label, bool Preset::*
 
 void SimplePage::Refresh() {
     m_bRefreshing = true;
-    Preset& preset = *m_context.settings.m_pCurrentPreset;
+    const Preset& preset = m_context.editor.CurrentPreset();
     gtk_range_set_value(GTK_RANGE(m_pSize), preset.WormSize);
-    {
-        // The slider clamps a stored size outside its range; the preset takes the clamped one.
-        auto lock = m_context.preview.LockRender();
-        preset.WormSize = Position(m_pSize);
-    }
-    for (auto& [check, field] : m_aChecks)
-        gtk_check_button_set_active(GTK_CHECK_BUTTON(check), preset.*field);
-    gtk_range_set_value(GTK_RANGE(m_pTotal), preset.Worms);
-    gtk_range_set_value(GTK_RANGE(m_pInitial), preset.InitialWorms);
+    for (auto& [check, flag] : m_aChecks)
+        gtk_check_button_set_active(GTK_CHECK_BUTTON(check), m_context.editor.Flag(flag));
     gtk_editable_set_text(GTK_EDITABLE(m_pName), preset.Name.c_str());
+    ShowCounts(m_context.editor.ShownCounts());
     m_bRefreshing = false;
-    // Shown pushed, as the sliders allow, but stored only once the user moves one.
-    OnCountMoved(false, false);
 }
 
 void SimplePage::SelectName() {
@@ -151,25 +141,20 @@ void SimplePage::SelectName() {
     gtk_editable_select_region(GTK_EDITABLE(m_pName), 0, -1);
 }
 
-void SimplePage::OnCountMoved(bool initialMoved, bool store) {
+void SimplePage::OnCountMoved(bool initialMoved) {
     if (m_bRefreshing)
         return;
-    // The slider being moved is the one whose value wins.
-    WormCounts counts = PushCounts(Position(m_pInitial), Position(m_pTotal), initialMoved);
+    // A scale has no end of a drag: every move is a finished one.
+    if (m_context.editor.SetCounts(Position(m_pInitial), Position(m_pTotal), initialMoved))
+        m_context.changed();
     m_bRefreshing = true;
+    ShowCounts(m_context.editor.ShownCounts());
+    m_bRefreshing = false;
+}
+
+void SimplePage::ShowCounts(WormCounts counts) {
     gtk_range_set_value(GTK_RANGE(m_pTotal), counts.total);
     gtk_range_set_value(GTK_RANGE(m_pInitial), counts.initial);
-    m_bRefreshing = false;
     gtk_label_set_text(GTK_LABEL(m_pTotalValue), std::to_string(counts.total).c_str());
     gtk_label_set_text(GTK_LABEL(m_pInitialValue), std::to_string(counts.initial).c_str());
-    Preset& preset = *m_context.settings.m_pCurrentPreset;
-    if (!store || (preset.Worms == counts.total && preset.InitialWorms == counts.initial))
-        return;
-    {
-        auto lock = m_context.preview.LockRender();
-        preset.Worms = counts.total;
-        preset.InitialWorms = counts.initial;
-    }
-    m_context.preview.UpdateTargetWorms();
-    m_context.changed();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "editor/SettingsEditor.h"
 #include "linux/editor/EditorContext.h"
-#include "settings/Preset.h"
 
 #include <gtk/gtk.h>
 
@@ -26,8 +26,9 @@ public:
     GtkRange* TotalSlider() const { return GTK_RANGE(m_pTotal); }
 
 private:
-    void OnCountMoved(bool initialMoved, bool store);
-    GtkWidget* AddCheck(GtkGrid* grid, const char* label, bool Preset::*field, int column, int row);
+    void OnCountMoved(bool initialMoved);
+    void ShowCounts(WormCounts counts);
+    GtkWidget* AddCheck(GtkGrid* grid, const char* label, PresetFlag flag, int column, int row);
 
     EditorContext m_context;
     std::function<void()> m_nameChanged;
@@ -39,5 +40,5 @@ private:
     GtkWidget* m_pInitialValue;
     GtkWidget* m_pTotalValue;
     GtkWidget* m_pSize;
-    std::vector<std::pair<GtkWidget*, bool Preset::*>> m_aChecks;
+    std::vector<std::pair<GtkWidget*, PresetFlag>> m_aChecks;
 };

@@ -1,9 +1,8 @@
 #include "linux/editor/TypesPage.h"
 
-#include "editor/TypeClicks.h"
-#include "linux/editor/Preview.h"
+#include "editor/SettingsEditor.h"
 #include "linux/editor/Signal.h"
-#include "settings/Settings.h"
+#include "settings/Preset.h"
 
 #include <numbers>
 #include <string>
@@ -90,9 +89,9 @@ TypesPage::TypesPage(EditorContext context)
         gtk_button_set_has_frame(GTK_BUTTON(m_apRows[i]), FALSE);
         gtk_grid_attach(GTK_GRID(grid), m_apRows[i], i / Rows, i % Rows, 1, 1);
         Connect(m_apRows[i], "clicked", [this, i] {
-            bool clicked[WormTypeCount] = {};
-            clicked[i] = true;
-            Apply(clicked);
+            m_context.editor.ClickType(i);
+            Refresh();
+            m_context.changed();
         });
     }
     gtk_box_append(GTK_BOX(m_pRoot), grid);
@@ -108,10 +107,15 @@ TypesPage::TypesPage(EditorContext context)
     Connect(m_pNone, "clicked", [this] { SetAll(TypeOff); });
 }
 
+void TypesPage::SetAll(int state) {
+    m_context.editor.SetAllTypes(state);
+    Refresh();
+    m_context.changed();
+}
+
 void TypesPage::Refresh() {
-    const Preset& preset = *m_context.settings.m_pCurrentPreset;
     for (int i = 0; i < WormTypeCount; ++i)
-        Show(i, preset.m_anTypeStates[i]);
+        Show(i, m_context.editor.TypeState(i));
 }
 
 void TypesPage::Show(int type, int state) {
@@ -121,28 +125,4 @@ void TypesPage::Show(int type, int state) {
     const std::string tip = std::string(g_aWormTypes[type].displayName) + ": " + StateName(state) +
                             " (click for the next state)";
     gtk_widget_set_tooltip_text(m_apRows[type], tip.c_str());
-}
-
-void TypesPage::Apply(const bool clicked[WormTypeCount]) {
-    int states[WormTypeCount];
-    for (int i = 0; i < WormTypeCount; ++i)
-        states[i] = m_anShown[i];
-    ApplyTypeClicks(states, clicked);
-    {
-        // The engine reads the states as it creates and steps worms: it must see all or none.
-        auto lock = m_context.preview.LockRender();
-        Preset& preset = *m_context.settings.m_pCurrentPreset;
-        for (int i = 0; i < WormTypeCount; ++i)
-            preset.m_anTypeStates[i] = states[i];
-    }
-    for (int i = 0; i < WormTypeCount; ++i)
-        Show(i, states[i]);
-    m_context.changed();
-}
-
-void TypesPage::SetAll(int state) {
-    for (int i = 0; i < WormTypeCount; ++i)
-        m_anShown[i] = state;
-    const bool none[WormTypeCount] = {};
-    Apply(none);
 }

@@ -21,8 +21,6 @@ public:
     int ShownState(int type) const { return m_anShown[type]; }
 
 private:
-    // Advances the clicked rows once and stores every row's state in the preset.
-    void Apply(const bool clicked[WormTypeCount]);
     void SetAll(int state);
     void Show(int type, int state);
 
