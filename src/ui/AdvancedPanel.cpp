@@ -1,6 +1,6 @@
 #include "ui/AdvancedPanel.h"
 
-#include "app/LumenkiteWnd.h"
+#include "editor/SettingsEditor.h"
 #include "resource.h"
 #include "settings/Settings.h"
 
@@ -8,34 +8,28 @@
 
 #include <string>
 
-AdvancedPanel::AdvancedPanel(HWND owner, Settings& settings, LumenkiteWnd& preview)
-    : DialogPage(IDD_ADVANCED, owner), m_settings(settings), m_preview(preview),
-      m_bDoublePixels(settings.DoublePixels) {
-    Bind(&m_bDoublePixels, IDC_DOUBLE);
-    Bind(&m_settings.FastSmoothing, IDC_FAST);
-}
+AdvancedPanel::AdvancedPanel(HWND owner, SettingsEditor& editor)
+    : DialogPage(IDD_ADVANCED, owner), m_editor(editor) {}
 
 bool AdvancedPanel::OnInitDialog() {
-    DialogPage::OnInitDialog();
-    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMIN, FALSE, 10);
-    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMAX, TRUE, 100);
-    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETPOS, TRUE, m_settings.CPU);
+    const Settings& settings = m_editor.GetSettings();
+    SetChecked(IDC_FAST, settings.FastSmoothing);
+    SetChecked(IDC_DOUBLE, settings.DoublePixels);
+    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMIN, FALSE, SettingsEditor::CpuRange.min);
+    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMAX, TRUE, SettingsEditor::CpuRange.max);
+    SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETPOS, TRUE, settings.CPU);
     ShowSpeed();
-    SetDlgItemTextA(m_hWnd, IDC_DELAY,
-                    std::to_string(static_cast<unsigned>(m_settings.Delay)).c_str());
-    SetDlgItemTextA(m_hWnd, IDC_RANGE,
-                    std::to_string(static_cast<unsigned>(m_settings.DelayRange)).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_DELAY, m_editor.DelayText().c_str());
+    SetDlgItemTextA(m_hWnd, IDC_RANGE, m_editor.RangeText().c_str());
     return true;
 }
 
 void AdvancedPanel::ShowSpeed() {
-    int cpu;
-    {
-        auto lock = m_preview.LockRender();
-        m_settings.CPU = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_GETPOS, 0, 0));
-        cpu = m_settings.CPU;
-    }
-    SetDlgItemTextA(m_hWnd, IDC_SPEED_VALUE, (std::to_string(cpu) + "%").c_str());
+    SetDlgItemTextA(m_hWnd, IDC_SPEED_VALUE, m_editor.CpuText().c_str());
+}
+
+int AdvancedPanel::SpeedPos() const {
+    return static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_GETPOS, 0, 0));
 }
 
 void AdvancedPanel::ShowFrameRate(unsigned frames) {
@@ -56,20 +50,25 @@ std::string AdvancedPanel::ItemText(int id) const {
     return text;
 }
 
+bool AdvancedPanel::OnCommand(int id, int notifyCode, HWND control) {
+    if (id == IDC_FAST && notifyCode == BN_CLICKED) {
+        m_editor.SetFastSmoothing(IsChecked(IDC_FAST));
+        return true;
+    }
+    if (id == IDC_DOUBLE && notifyCode == BN_CLICKED) {
+        m_editor.SetDoublePixels(IsChecked(IDC_DOUBLE));
+        return true;
+    }
+    return DialogPage::OnCommand(id, notifyCode, control);
+}
+
 INT_PTR AdvancedPanel::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == GetItem(IDC_SPEED)) {
         if (LOWORD(wParam) == TB_ENDTRACK)
-            m_preview.ApplyCpu();
+            m_editor.SetCpu(SpeedPos());
         else
-            ShowSpeed();
+            m_editor.MoveCpu(SpeedPos());
+        ShowSpeed();
     }
     return DialogPage::DialogProc(message, wParam, lParam);
-}
-
-void AdvancedPanel::OnFlagChanged(int id) {
-    if (id != IDC_DOUBLE)
-        return;
-    m_preview.Pause();
-    m_settings.DoublePixels = m_bDoublePixels;
-    m_preview.Resume();
 }

@@ -4,15 +4,14 @@
 
 #include <string>
 
-class LumenkiteWnd;
-class Settings;
+class SettingsEditor;
 
 // The side panel of the configuration dialog for the settings outside the presets: the preset
 // cycle's delay and spread, the processor share, the smoothing and pixel modes; it also shows the
 // preview's frame rate.
 class AdvancedPanel : public DialogPage {
 public:
-    AdvancedPanel(HWND owner, Settings& settings, LumenkiteWnd& preview);
+    AdvancedPanel(HWND owner, SettingsEditor& editor);
 
     void ShowFrameRate(unsigned frames);
     // The two delay fields as typed, read by the dialog at OK.
@@ -21,19 +20,16 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, HWND control) override;
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter and Escape do nothing here: the panel is not the dialog.
     void OnOK() override {}
     void OnCancel() override {}
-    void OnFlagChanged(int id) override;
 
 private:
     void ShowSpeed();
+    int SpeedPos() const;
     std::string ItemText(int id) const;
 
-    Settings& m_settings;
-    LumenkiteWnd& m_preview;
-    // Double pixels changes the engine's resolution, so it only reaches the settings while the
-    // preview is paused.
-    bool m_bDoublePixels;
+    SettingsEditor& m_editor;
 };

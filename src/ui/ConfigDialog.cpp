@@ -2,15 +2,15 @@
 
 #include "app/LumenkiteWnd.h"
 #include "app/ScreenMetrics.h"
-#include "editor/CycleChoice.h"
-#include "editor/DelayField.h"
 #include "editor/DialogGeometry.h"
-#include "editor/PresetEdits.h"
+#include "editor/EditorTexts.h"
+#include "editor/SettingsEditor.h"
 #include "framework/Geometry.h"
 #include "resource.h"
 #include "support/Trace.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/ColorsPage.h"
+#include "ui/PreviewWindowControl.h"
 #include "ui/SimplePage.h"
 #include "ui/TypesPage.h"
 #include "ui/UserMessages.h"
@@ -58,6 +58,9 @@ bool ConfigDialog::OnInitDialog() {
     m_advancedButton.SubclassDlgItem(IDC_ADVANCED, m_hWnd);
 
     m_pPreview = std::make_unique<LumenkiteWnd>(&m_settings, false, this);
+    m_pPreviewControl = std::make_unique<PreviewWindowControl>(*m_pPreview);
+    m_pEditor = std::make_unique<SettingsEditor>(m_settings, *m_pPreviewControl);
+    const int row = m_pEditor->Normalise();
     CreatePreview();
     m_pPreview->UpdateTargetWorms();
     m_pPreview->ApplyCpu();
@@ -65,22 +68,17 @@ bool ConfigDialog::OnInitDialog() {
     HWND cycle = GetItem(IDC_CYCLE);
     for (const char* choice : {"Don't Cycle", "Cycle In Order", "Cycle Randomly"})
         SendMessageA(cycle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
-    SendMessageA(cycle, CB_SETCURSEL, static_cast<WPARAM>(CycleChoiceIndex(m_settings)), 0);
-    OnCycleChoice();
+    SendMessageA(cycle, CB_SETCURSEL, static_cast<WPARAM>(m_pEditor->CycleRow()), 0);
 
-    m_pSimplePage = std::make_unique<SimplePage>(m_hWnd, m_settings, *m_pPreview);
-    m_pTypesPage = std::make_unique<TypesPage>(m_hWnd, m_settings, *m_pPreview);
+    m_pSimplePage = std::make_unique<SimplePage>(m_hWnd, *m_pEditor);
+    m_pTypesPage = std::make_unique<TypesPage>(m_hWnd, *m_pEditor);
     m_pColorsPage = std::make_unique<ColorsPage>(m_hWnd, m_settings, *m_pPreview);
     m_tabs.AddPage(0, m_pSimplePage.get(), "Simple Settings");
     m_tabs.AddPage(1, m_pTypesPage.get(), "Types");
     m_tabs.AddPage(2, m_pColorsPage.get(), "Colors");
     m_tabs.ShowSelected();
 
-    {
-        auto lock = m_pPreview->LockRender();
-        NormaliseCurrentPreset(m_settings);
-    }
-    FillPresetList();
+    FillPresetList(row);
     OnPresetSelected();
 
     m_bFullScreen = false;
@@ -88,7 +86,7 @@ bool ConfigDialog::OnInitDialog() {
     GetClientRect(GetItem(IDC_PREVIEW_FRAME), &frame);
     m_nShrinkHeight = frame.bottom - frame.top + 7;
 
-    m_pAdvancedPanel = std::make_unique<AdvancedPanel>(m_hWnd, m_settings, *m_pPreview);
+    m_pAdvancedPanel = std::make_unique<AdvancedPanel>(m_hWnd, *m_pEditor);
     m_pAdvancedPanel->Create();
     // In place before it is first shown.
     PlaceAdvancedPanel();
@@ -108,25 +106,22 @@ void ConfigDialog::CreatePreview() {
     m_pPreview->SetFullScreenPacing(m_settings.FullScreenPacing);
 }
 
-void ConfigDialog::FillPresetList() {
+void ConfigDialog::FillPresetList(int row) {
     HWND list = m_presetList.m_hWnd;
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const auto& preset : m_settings.m_apPresets)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset->Name.c_str()));
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(PresetListSelection(m_settings)), 0);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 void ConfigDialog::OnPresetSelected() {
-    EnableWindow(GetItem(IDC_DELETE), CanDeletePreset(m_settings));
-    int selected = static_cast<int>(SendMessageA(m_presetList.m_hWnd, LB_GETCURSEL, 0, 0));
-    if (selected < 0)
-        selected = 0;
-    {
-        auto lock = m_pPreview->LockRender();
-        m_settings.SelectPreset(selected);
-    }
-    Trace(TraceInfo, "Preset \"%s\" selected", m_settings.m_pCurrentPreset->Name.c_str());
-    m_pPreview->UpdateTargetWorms();
+    m_pEditor->SelectPresetRow(
+        static_cast<int>(SendMessageA(m_presetList.m_hWnd, LB_GETCURSEL, 0, 0)));
+    ShowCurrentPreset();
+}
+
+void ConfigDialog::ShowCurrentPreset() {
+    EnableWindow(GetItem(IDC_DELETE), m_pEditor->CanDeletePreset());
     RefreshPages();
 }
 
@@ -137,39 +132,19 @@ void ConfigDialog::RefreshPages() {
 }
 
 void ConfigDialog::OnNewPreset() {
-    Trace(TraceInfo, "Creating new preset");
-    int index;
-    {
-        auto lock = m_pPreview->LockRender();
-        index = AddNewPreset(m_settings);
-    }
-    FillPresetList();
-    SendMessageA(m_presetList.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    EnableWindow(GetItem(IDC_DELETE), CanDeletePreset(m_settings));
-    m_pPreview->UpdateTargetWorms();
-    RefreshPages();
+    FillPresetList(m_pEditor->NewPreset());
+    ShowCurrentPreset();
     m_tabs.Select(0);
     m_pSimplePage->SelectName();
 }
 
 void ConfigDialog::OnDeletePreset() {
-    std::string question =
-        "Delete preset \"" + m_settings.m_pCurrentPreset->Name + "\", sure about that?";
-    if (MessageBoxA(m_hWnd, question.c_str(), "Not so fast...", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
+    if (MessageBoxA(m_hWnd, m_pEditor->DeleteQuestion().c_str(), DeletePresetTitle,
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    {
-        auto lock = m_pPreview->LockRender();
-        DeleteCurrentPreset(m_settings);
-    }
-    FillPresetList();
-    OnPresetSelected();
-}
-
-void ConfigDialog::OnCycleChoice() {
-    int index = static_cast<int>(SendMessageA(GetItem(IDC_CYCLE), CB_GETCURSEL, 0, 0));
-    if (index >= 0)
-        ApplyCycleChoice(m_settings, index);
+    m_pEditor->DeleteCurrentPreset();
+    FillPresetList(m_pEditor->PresetRow());
+    ShowCurrentPreset();
 }
 
 void ConfigDialog::EnterFullScreen() {
@@ -247,12 +222,12 @@ void ConfigDialog::PlaceAdvancedPanel() {
 
 void ConfigDialog::OnPresetNameChanged() {
     HWND list = m_presetList.m_hWnd;
-    int row = m_settings.CurrentPreset;
+    int row = m_pEditor->PresetRow();
     // Hidden while it changes, so the line does not flicker at every keystroke.
     ShowWindow(list, SW_HIDE);
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(m_settings.m_pCurrentPreset->Name.c_str()));
+                 reinterpret_cast<LPARAM>(m_pEditor->CurrentPreset().Name.c_str()));
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
     ShowWindow(list, SW_SHOW);
 }
@@ -296,16 +271,18 @@ bool ConfigDialog::OnCommand(int id, int notifyCode, HWND control) {
         return true;
     case IDC_ABOUT:
         if (notifyCode == BN_CLICKED)
-            MessageBoxA(m_hWnd, "Lumenkite 2.0\nby Brass Pelican", "About Lumenkite",
-                        MB_OK | MB_ICONINFORMATION);
+            MessageBoxA(m_hWnd, AboutText, AboutTitle, MB_OK | MB_ICONINFORMATION);
         return true;
     case IDC_PRESETS:
         if (notifyCode == LBN_SELCHANGE)
             OnPresetSelected();
         return true;
     case IDC_CYCLE:
-        if (notifyCode == CBN_SELCHANGE)
-            OnCycleChoice();
+        if (notifyCode == CBN_SELCHANGE) {
+            int row = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+            if (row >= 0)
+                m_pEditor->ChooseCycle(row);
+        }
         return true;
     }
     return Dialog::OnCommand(id, notifyCode, control);
@@ -313,14 +290,10 @@ bool ConfigDialog::OnCommand(int id, int notifyCode, HWND control) {
 
 void ConfigDialog::OnOK() {
     m_pPreview->Stop();
-    if (m_pAdvancedPanel) {
-        if (auto delay = ParseDelaySeconds(m_pAdvancedPanel->DelayText()))
-            m_settings.Delay = *delay;
-        if (auto range = ParseDelaySeconds(m_pAdvancedPanel->RangeText()))
-            m_settings.DelayRange = *range;
-    }
+    if (m_pAdvancedPanel)
+        m_pEditor->TakeDelayTexts(m_pAdvancedPanel->DelayText(), m_pAdvancedPanel->RangeText());
     Trace(TraceInfo, "ConfigDialog: Writing settings");
-    m_settings.Save();
+    m_pEditor->Save();
     EndDialog(IDOK);
 }
 
@@ -334,6 +307,8 @@ void ConfigDialog::OnDestroy() {
     m_pSimplePage.reset();
     m_pTypesPage.reset();
     m_pColorsPage.reset();
+    m_pEditor.reset();
+    m_pPreviewControl.reset();
 }
 
 INT_PTR ConfigDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,8 @@ class AdvancedPanel;
 class ColorsPage;
 class LumenkiteWnd;
 class RegStore;
+class PreviewWindowControl;
+class SettingsEditor;
 class SimplePage;
 class TypesPage;
 
@@ -44,12 +46,14 @@ protected:
 
 private:
     void CreatePreview();
-    void FillPresetList();
+    // Lists every preset and selects the row.
+    void FillPresetList(int row);
     void OnPresetSelected();
+    // The Delete button and the pages for the preset the editor made current.
+    void ShowCurrentPreset();
     void RefreshPages();
     void OnNewPreset();
     void OnDeletePreset();
-    void OnCycleChoice();
     void EnterFullScreen();
     void LeaveFullScreen();
     void OnAdvanced();
@@ -62,6 +66,8 @@ private:
     TitleBand m_titleBand;
     Settings m_settings;
     std::unique_ptr<LumenkiteWnd> m_pPreview;
+    std::unique_ptr<PreviewWindowControl> m_pPreviewControl;
+    std::unique_ptr<SettingsEditor> m_pEditor;
     std::unique_ptr<SimplePage> m_pSimplePage;
     std::unique_ptr<TypesPage> m_pTypesPage;
     std::unique_ptr<ColorsPage> m_pColorsPage;

@@ -1,45 +1,46 @@
 #include "ui/SimplePage.h"
 
-#include "app/LumenkiteWnd.h"
-#include "editor/WormCounts.h"
+#include "editor/SettingsEditor.h"
 #include "resource.h"
-#include "settings/Settings.h"
+#include "settings/Preset.h"
 #include "ui/UserMessages.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-SimplePage::SimplePage(HWND owner, Settings& settings, LumenkiteWnd& preview)
-    : DialogPage(IDD_SIMPLE, owner), m_settings(settings), m_preview(preview) {
-    Bind(nullptr, IDC_SPAWN);
-    Bind(nullptr, IDC_RECYCLE);
-    Bind(nullptr, IDC_START_CENTER);
-}
+namespace {
+
+struct FlagBox {
+    int id;
+    PresetFlag flag;
+};
+
+constexpr FlagBox FlagBoxes[] = {{IDC_SPAWN, PresetFlag::Spawn},
+                                 {IDC_RECYCLE, PresetFlag::Recycle},
+                                 {IDC_START_CENTER, PresetFlag::StartInCenter}};
+
+} // namespace
+
+SimplePage::SimplePage(HWND owner, SettingsEditor& editor)
+    : DialogPage(IDD_SIMPLE, owner), m_editor(editor) {}
 
 bool SimplePage::OnInitDialog() {
-    DialogPage::OnInitDialog();
     SendDlgItemMessageA(m_hWnd, IDC_WORM_SIZE, TBM_SETTICFREQ, 1, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_WORM_SIZE, TBM_SETRANGE, TRUE, MAKELONG(0, 3));
-    SendDlgItemMessageA(m_hWnd, IDC_INITIAL, TBM_SETRANGE, TRUE, MAKELONG(1, 500));
-    SendDlgItemMessageA(m_hWnd, IDC_TOTAL, TBM_SETRANGE, TRUE, MAKELONG(1, 500));
+    SetSliderRange(IDC_WORM_SIZE, SettingsEditor::WormSizeRange.min,
+                   SettingsEditor::WormSizeRange.max);
+    for (int id : {IDC_INITIAL, IDC_TOTAL})
+        SetSliderRange(id, SettingsEditor::WormCountRange.min, SettingsEditor::WormCountRange.max);
     return true;
 }
 
 void SimplePage::Refresh() {
-    Preset& preset = *m_settings.m_pCurrentPreset;
+    const Preset& preset = m_editor.CurrentPreset();
     SetSliderPos(IDC_WORM_SIZE, preset.WormSize);
-    {
-        // The trackbar clamps a stored size outside its range; the preset takes the clamped one.
-        auto lock = m_preview.LockRender();
-        preset.WormSize = SliderPos(IDC_WORM_SIZE);
-    }
-    Bind(&preset.Spawn, IDC_SPAWN);
-    Bind(&preset.Recycle, IDC_RECYCLE);
-    Bind(&preset.StartInCenter, IDC_START_CENTER);
-    SetSliderPos(IDC_TOTAL, preset.Worms);
-    SetSliderPos(IDC_INITIAL, preset.InitialWorms);
-    SyncValueBoxes();
+    for (const FlagBox& box : FlagBoxes)
+        SetChecked(box.id, m_editor.Flag(box.flag));
+    WormCounts counts = m_editor.ShownCounts();
+    ShowCounts(counts.initial, counts.total);
     SetDlgItemTextA(m_hWnd, IDC_NAME, preset.Name.c_str());
 }
 
@@ -50,29 +51,27 @@ void SimplePage::SelectName() {
     SendMessageA(name, EM_SCROLLCARET, 0, 0);
 }
 
-void SimplePage::SyncValueBoxes() {
-    WormCounts counts = PushCounts(SliderPos(IDC_INITIAL), SliderPos(IDC_TOTAL),
-                                   GetFocus() == GetItem(IDC_INITIAL));
-    if (counts.total != SliderPos(IDC_TOTAL))
-        SetSliderPos(IDC_TOTAL, counts.total);
-    if (counts.initial != SliderPos(IDC_INITIAL))
-        SetSliderPos(IDC_INITIAL, counts.initial);
-    SetDlgItemTextA(m_hWnd, IDC_TOTAL_VALUE, std::to_string(counts.total).c_str());
-    SetDlgItemTextA(m_hWnd, IDC_INITIAL_VALUE, std::to_string(counts.initial).c_str());
+void SimplePage::ShowCounts(int initial, int total) {
+    SetSliderPos(IDC_TOTAL, total);
+    SetSliderPos(IDC_INITIAL, initial);
+    SetDlgItemTextA(m_hWnd, IDC_TOTAL_VALUE, std::to_string(total).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_INITIAL_VALUE, std::to_string(initial).c_str());
 }
 
 void SimplePage::OnSlider(HWND slider, int code) {
-    Preset& preset = *m_settings.m_pCurrentPreset;
     if (slider == GetItem(IDC_TOTAL) || slider == GetItem(IDC_INITIAL)) {
-        if (code != TB_ENDTRACK) {
-            SyncValueBoxes();
+        // The focused slider is the one being dragged.
+        bool initialMoved = GetFocus() == GetItem(IDC_INITIAL);
+        int initial = SliderPos(IDC_INITIAL);
+        int total = SliderPos(IDC_TOTAL);
+        if (code == TB_ENDTRACK) {
+            m_editor.SetCounts(initial, total, initialMoved);
             return;
         }
-        preset.Worms = SliderPos(IDC_TOTAL);
-        preset.InitialWorms = SliderPos(IDC_INITIAL);
-        m_preview.UpdateTargetWorms();
+        WormCounts counts = m_editor.MoveCounts(initial, total, initialMoved);
+        ShowCounts(counts.initial, counts.total);
     } else if (slider == GetItem(IDC_WORM_SIZE) && code == TB_ENDTRACK) {
-        preset.WormSize = SliderPos(IDC_WORM_SIZE);
+        m_editor.SetWormSize(SliderPos(IDC_WORM_SIZE));
     }
 }
 
@@ -82,9 +81,15 @@ bool SimplePage::OnCommand(int id, int notifyCode, HWND control) {
         std::string name(static_cast<size_t>(length) + 1, '\0');
         GetWindowTextA(control, name.data(), length + 1);
         name.resize(static_cast<size_t>(length));
-        m_settings.m_pCurrentPreset->Name = name;
+        m_editor.SetName(name);
         PostMessageA(GetParent(m_hWnd), UM_CHANGED, 0, 0);
         return true;
+    }
+    for (const FlagBox& box : FlagBoxes) {
+        if (id == box.id && notifyCode == BN_CLICKED) {
+            m_editor.SetFlag(box.flag, IsChecked(id));
+            return true;
+        }
     }
     return DialogPage::OnCommand(id, notifyCode, control);
 }
@@ -101,4 +106,8 @@ int SimplePage::SliderPos(int id) const {
 
 void SimplePage::SetSliderPos(int id, int pos) {
     SendDlgItemMessageA(m_hWnd, id, TBM_SETPOS, TRUE, pos);
+}
+
+void SimplePage::SetSliderRange(int id, int min, int max) {
+    SendDlgItemMessageA(m_hWnd, id, TBM_SETRANGE, TRUE, MAKELONG(min, max));
 }

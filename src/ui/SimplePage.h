@@ -2,14 +2,13 @@
 
 #include "ui/DialogPage.h"
 
-class LumenkiteWnd;
-class Settings;
+class SettingsEditor;
 
 // "Simple Settings": the current preset's name, its two worm counts, its worm size and its three
 // behaviour flags, edited in place.
 class SimplePage : public DialogPage {
 public:
-    SimplePage(HWND owner, Settings& settings, LumenkiteWnd& preview);
+    SimplePage(HWND owner, SettingsEditor& editor);
 
     // Shows the current preset.
     void Refresh();
@@ -22,11 +21,11 @@ protected:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void SyncValueBoxes();
+    void ShowCounts(int initial, int total);
     void OnSlider(HWND slider, int code);
     int SliderPos(int id) const;
     void SetSliderPos(int id, int pos);
+    void SetSliderRange(int id, int min, int max);
 
-    Settings& m_settings;
-    LumenkiteWnd& m_preview;
+    SettingsEditor& m_editor;
 };

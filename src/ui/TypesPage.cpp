@@ -1,59 +1,49 @@
 #include "ui/TypesPage.h"
 
-#include "app/LumenkiteWnd.h"
-#include "editor/TypeClicks.h"
+#include "editor/SettingsEditor.h"
 #include "resource.h"
-#include "settings/Settings.h"
+#include "settings/Preset.h"
 
-TypesPage::TypesPage(HWND owner, Settings& settings, LumenkiteWnd& preview)
-    : DialogPage(IDD_TYPES, owner), m_settings(settings), m_preview(preview) {}
+TypesPage::TypesPage(HWND owner, SettingsEditor& editor)
+    : DialogPage(IDD_TYPES, owner), m_editor(editor) {}
 
 bool TypesPage::OnInitDialog() {
-    DialogPage::OnInitDialog();
     m_list.SubclassDlgItem(IDC_TYPES, m_hWnd);
     return true;
 }
 
 void TypesPage::Refresh() {
-    const Preset& preset = *m_settings.m_pCurrentPreset;
     ShowWindow(m_list.m_hWnd, SW_HIDE);
     m_list.Clear();
     for (int i = 0; i < WormTypeCount; ++i)
-        m_list.AddType(g_aWormTypes[i].displayName, preset.m_anTypeStates[i]);
+        m_list.AddType(g_aWormTypes[i].displayName, m_editor.TypeState(i));
     ShowWindow(m_list.m_hWnd, SW_SHOW);
-    Apply();
 }
 
-void TypesPage::Apply() {
-    int states[WormTypeCount];
+void TypesPage::OnRowsClicked() {
     bool clicked[WormTypeCount];
-    for (int i = 0; i < WormTypeCount; ++i) {
-        states[i] = m_list.State(i);
+    for (int i = 0; i < WormTypeCount; ++i)
         clicked[i] = SendMessageA(m_list.m_hWnd, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0;
-    }
-    ApplyTypeClicks(states, clicked);
-    // The engine reads the states as it creates and steps worms: it must see all or none.
-    auto lock = m_preview.LockRender();
-    Preset& preset = *m_settings.m_pCurrentPreset;
+    m_editor.ClickTypes(clicked);
+    // The selection only tells clicks: no row stays selected.
     for (int i = 0; i < WormTypeCount; ++i) {
         if (clicked[i]) {
-            m_list.SetState(i, states[i]);
+            m_list.SetState(i, m_editor.TypeState(i));
             SendMessageA(m_list.m_hWnd, LB_SETSEL, FALSE, i);
         }
-        preset.m_anTypeStates[i] = states[i];
     }
 }
 
 void TypesPage::SetAll(int state) {
+    m_editor.SetAllTypes(state);
     for (int i = 0; i < WormTypeCount; ++i)
-        m_list.SetState(i, state);
-    Apply();
+        m_list.SetState(i, m_editor.TypeState(i));
     InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
 }
 
 bool TypesPage::OnCommand(int id, int notifyCode, HWND control) {
     if (id == IDC_TYPES && notifyCode == LBN_SELCHANGE) {
-        Apply();
+        OnRowsClicked();
         return true;
     }
     if (id == IDC_ALL && notifyCode == BN_CLICKED) {

@@ -3,14 +3,13 @@
 #include "ui/DialogPage.h"
 #include "ui/TypeListBox.h"
 
-class LumenkiteWnd;
-class Settings;
+class SettingsEditor;
 
 // "Types": each behaviour of the current preset on, off or kept at exactly one; a click on a
 // behaviour advances its state.
 class TypesPage : public DialogPage {
 public:
-    TypesPage(HWND owner, Settings& settings, LumenkiteWnd& preview);
+    TypesPage(HWND owner, SettingsEditor& editor);
 
     void Refresh();
 
@@ -19,11 +18,10 @@ protected:
     bool OnCommand(int id, int notifyCode, HWND control) override;
 
 private:
-    // Advances every clicked row and writes all the states into the preset.
-    void Apply();
+    // Hands the clicked rows to the editor and shows the states it leaves.
+    void OnRowsClicked();
     void SetAll(int state);
 
-    Settings& m_settings;
-    LumenkiteWnd& m_preview;
+    SettingsEditor& m_editor;
     TypeListBox m_list;
 };
