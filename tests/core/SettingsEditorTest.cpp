@@ -111,9 +111,11 @@ TEST_F(SettingsEditorTest, CycleAndSimplePageEditsAreMadeUnderTheLock) {
     EXPECT_EQ(m_preview.m_events, (Events{"lock Fireworks"}));
 
     Watch([&] { return std::to_string(Current().WormSize); });
+    m_editor.SetWormSize(7);
+    EXPECT_EQ(Current().WormSize, SettingsEditor::WormSizeRange.max);
     m_editor.SetWormSize(-4);
     EXPECT_EQ(Current().WormSize, SettingsEditor::WormSizeRange.min);
-    EXPECT_EQ(m_preview.m_events, (Events{"lock 0"}));
+    EXPECT_EQ(m_preview.m_events, (Events{"lock 0", "lock 3"}));
 
     // Fireworks recycles and does not spawn.
     Watch([&] { return std::to_string(Current().Spawn) + std::to_string(Current().Recycle); });
