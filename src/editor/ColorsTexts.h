@@ -18,8 +18,8 @@ inline constexpr const char* NewColormapTitle = "Create new colormap";
 inline constexpr const char* DuplicateColormapTitle = "Create duplicate colormap";
 inline constexpr const char* RenameColormapTitle = "Rename colormap";
 inline constexpr const char* ColormapNamePrompt = "Colormap name:";
-inline constexpr Caption CreateButton{"&Create", "C_reate"};
-inline constexpr Caption RenameButton{"&Rename", "_Rename"};
+inline constexpr Caption ConfirmCreateCaption{"&Create", "C_reate"};
+inline constexpr Caption ConfirmRenameCaption{"&Rename", "_Rename"};
 
 // The GTK editor's question before a colormap is deleted; the Windows dialog's own template asks
 // it.

@@ -1,5 +1,6 @@
 #include "linux/editor/EditorWindow.h"
 
+#include "editor/ColorsEditor.h"
 #include "editor/CycleChoice.h"
 #include "editor/DelayField.h"
 #include "editor/PresetEdits.h"
@@ -50,7 +51,9 @@ EditorWindow::EditorWindow(FileRegStore& store, std::function<void()> closed)
     EditorContext context{*m_pSettings, *m_pPreview, [this] { Changed(); }};
     m_pSimple = std::make_unique<SimplePage>(context, [this] { OnPresetNameChanged(); });
     m_pTypes = std::make_unique<TypesPage>(context);
-    m_pColors = std::make_unique<ColorsPage>(context, [this] { return m_pWindow; });
+    m_pColorsEditor = std::make_unique<ColorsEditor>(*m_pSettings, *m_pPreview);
+    m_pColors =
+        std::make_unique<ColorsPage>(context, *m_pColorsEditor, [this] { return m_pWindow; });
     m_pAdvanced = std::make_unique<AdvancedPage>(context);
 
     GtkWidget* root = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class ColorsEditor;
 class FileRegStore;
 class Settings;
 
@@ -70,6 +71,7 @@ private:
     std::function<void()> m_closed;
     GtkWindow* m_pWindow;
     std::unique_ptr<Preview> m_pPreview;
+    std::unique_ptr<ColorsEditor> m_pColorsEditor;
     std::unique_ptr<SimplePage> m_pSimple;
     std::unique_ptr<TypesPage> m_pTypes;
     std::unique_ptr<ColorsPage> m_pColors;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/PreviewControl.h"
 #include "engine/FrameTarget.h"
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
@@ -18,7 +19,7 @@ class Settings;
 // The editor's live preview: one render thread drawing either into the small drawing area (few
 // particles, no cycling, paced as if the whole screen were drawn) or into a full-screen window
 // that any key or click closes. Frames cross to the main thread through a FrameExchange.
-class Preview final : public FrameTarget, public RenderListener {
+class Preview final : public PreviewControl, public FrameTarget, public RenderListener {
 public:
     // onFrameRate runs on the main thread about once a second with the frames drawn.
     Preview(Settings& settings, std::function<void(int)> onFrameRate);
@@ -34,15 +35,15 @@ public:
     int FramesShown() const { return m_nFramesShown; }
 
     // Holds the render thread off the settings while the caller edits what it reads.
-    std::unique_lock<std::recursive_mutex> LockRender();
-    void UpdateTargetWorms();
-    void ApplyCpu();
+    std::unique_lock<std::recursive_mutex> LockRender() override;
+    void UpdateTargetWorms() override;
+    void ApplyCpu() override;
     // Recolours the shown image at once from the colormap.
-    void SetColormap(const Colormap& colormap);
+    void SetColormap(const Colormap& colormap) override;
     // Stops drawing and starts again on the same image: around changes the engine reads only
     // when it is built (double pixels), and for "Restart preview".
-    void Pause();
-    void Resume();
+    void Pause() override;
+    void Resume() override;
 
     // FrameTarget, on the render worker with its lock held.
     void LoadPalette(const PaletteEntry palette[256]) override;
