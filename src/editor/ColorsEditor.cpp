@@ -25,7 +25,7 @@ bool ColorsEditor::CanDeleteColormap() const {
     return ::CanDeleteColormap(m_settings);
 }
 
-bool ColorsEditor::RGB() const {
+bool ColorsEditor::RgbMode() const {
     return m_settings.RGB;
 }
 
@@ -61,7 +61,7 @@ ColorsUpdate ColorsEditor::PickColor(uint32_t packed) {
     return Update(ColorPicked, packed);
 }
 
-bool ColorsEditor::SetRGB(bool rgb) {
+bool ColorsEditor::SetRgbMode(bool rgb) {
     if (m_settings.RGB == rgb)
         return false;
     m_settings.RGB = rgb;

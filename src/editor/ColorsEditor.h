@@ -52,7 +52,7 @@ public:
     // library, which then shows colormap 0.
     int ChoiceRow() const;
     bool CanDeleteColormap() const;
-    bool RGB() const;
+    bool RgbMode() const;
     RgbColor SelectedColor() const;
     const StopEditorModel& Stops() const { return m_stops; }
 
@@ -62,7 +62,7 @@ public:
     ColorsUpdate ChooseColormap(int row);
     ColorsUpdate PickColor(uint32_t packed);
     // Returns whether the setting changed.
-    bool SetRGB(bool rgb);
+    bool SetRgbMode(bool rgb);
 
     void LayoutStops(int clientWidth, int dpi);
     // Shows stop `stop` as selected, telling no one.

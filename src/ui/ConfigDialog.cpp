@@ -2,6 +2,7 @@
 
 #include "app/LumenkiteWnd.h"
 #include "app/ScreenMetrics.h"
+#include "editor/ColorsEditor.h"
 #include "editor/CycleChoice.h"
 #include "editor/DelayField.h"
 #include "editor/DialogGeometry.h"
@@ -14,6 +15,7 @@
 #include "ui/SimplePage.h"
 #include "ui/TypesPage.h"
 #include "ui/UserMessages.h"
+#include "ui/WndPreviewControl.h"
 
 #include <commctrl.h>
 
@@ -70,7 +72,9 @@ bool ConfigDialog::OnInitDialog() {
 
     m_pSimplePage = std::make_unique<SimplePage>(m_hWnd, m_settings, *m_pPreview);
     m_pTypesPage = std::make_unique<TypesPage>(m_hWnd, m_settings, *m_pPreview);
-    m_pColorsPage = std::make_unique<ColorsPage>(m_hWnd, m_settings, *m_pPreview);
+    m_pPreviewControl = std::make_unique<WndPreviewControl>(*m_pPreview);
+    m_pColorsEditor = std::make_unique<ColorsEditor>(m_settings, *m_pPreviewControl);
+    m_pColorsPage = std::make_unique<ColorsPage>(m_hWnd, *m_pColorsEditor);
     m_tabs.AddPage(0, m_pSimplePage.get(), "Simple Settings");
     m_tabs.AddPage(1, m_pTypesPage.get(), "Types");
     m_tabs.AddPage(2, m_pColorsPage.get(), "Colors");
@@ -334,6 +338,8 @@ void ConfigDialog::OnDestroy() {
     m_pSimplePage.reset();
     m_pTypesPage.reset();
     m_pColorsPage.reset();
+    m_pColorsEditor.reset();
+    m_pPreviewControl.reset();
 }
 
 INT_PTR ConfigDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

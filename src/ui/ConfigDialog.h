@@ -12,8 +12,10 @@
 #include <string>
 
 class AdvancedPanel;
+class ColorsEditor;
 class ColorsPage;
 class LumenkiteWnd;
+class WndPreviewControl;
 class RegStore;
 class SimplePage;
 class TypesPage;
@@ -62,6 +64,8 @@ private:
     TitleBand m_titleBand;
     Settings m_settings;
     std::unique_ptr<LumenkiteWnd> m_pPreview;
+    std::unique_ptr<WndPreviewControl> m_pPreviewControl;
+    std::unique_ptr<ColorsEditor> m_pColorsEditor;
     std::unique_ptr<SimplePage> m_pSimplePage;
     std::unique_ptr<TypesPage> m_pTypesPage;
     std::unique_ptr<ColorsPage> m_pColorsPage;

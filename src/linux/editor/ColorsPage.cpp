@@ -111,7 +111,7 @@ ColorsPage::ColorsPage(EditorContext context, ColorsEditor& colors,
     gtk_box_append(GTK_BOX(m_pRoot), colourRow);
 
     FillChoice();
-    const bool rgb = m_colors.RGB();
+    const bool rgb = m_colors.RgbMode();
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(rgb ? m_pRgb : m_pHsv), TRUE);
     m_picker.SetRGBMode(rgb);
 
@@ -120,9 +120,9 @@ ColorsPage::ColorsPage(EditorContext context, ColorsEditor& colors,
             OnColormapChosen();
     });
     Connect(m_pRgb, "toggled", [this] {
-        if (!m_colors.SetRGB(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(m_pRgb))))
+        if (!m_colors.SetRgbMode(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(m_pRgb))))
             return;
-        m_picker.SetRGBMode(m_colors.RGB());
+        m_picker.SetRGBMode(m_colors.RgbMode());
         m_context.changed();
     });
     Connect(m_pNew, "clicked",
