@@ -28,15 +28,6 @@ struct ColorsUpdate {
 // takes the render lock around every write the render thread may read.
 class ColorsEditor {
 public:
-    // What an edit changed; the update rule follows from it.
-    enum Change {
-        ColorPicked,
-        PresetShown,
-        StopSelected,
-        StopDragged,
-        ColormapChosen,
-        StopAddedOrRemoved,
-    };
     enum class StopKey { SelectLeft, SelectRight, MoveLeft, MoveRight, Remove, Insert };
 
     ColorsEditor(Settings& settings, PreviewControl& preview);
@@ -88,6 +79,16 @@ public:
     ColorsUpdate DeleteColormap(const Colormap* asked);
 
 private:
+    // What an edit changed; the update rule follows from it.
+    enum Change {
+        ColorPicked,
+        PresetShown,
+        StopSelected,
+        StopDragged,
+        ColormapChosen,
+        StopAddedOrRemoved,
+    };
+
     ColorsUpdate Update(Change change, uint32_t value = 0);
     ColorsUpdate Show(int index, Change change);
     // The library index of the shown colormap, which the preset's stored index need not be.

@@ -79,7 +79,7 @@ int StopEditorModel::Press(Point p) {
 
 bool StopEditorModel::Move(Point p) {
     // The colormap may have been replaced under a drag; never move a stop it does not have.
-    if (!m_bDragging || m_nSelected < 0 || m_nSelected >= StopCount(m_pColormap))
+    if (!m_bDragging || !HasSelection())
         return false;
     m_pColormap->MoveStop(m_nSelected, XToPos(p.x + m_nDragOffset));
     return true;
