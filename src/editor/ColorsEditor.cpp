@@ -99,6 +99,9 @@ ColorsUpdate ColorsEditor::PressStop(Point p) {
 }
 
 ColorsUpdate ColorsEditor::DragStop(Point p) {
+    // Every pointer move over the editor comes here: the render thread waits only for drags.
+    if (!m_stops.m_bDragging)
+        return {};
     auto lock = m_preview.LockRender();
     return m_stops.Move(p) ? Update(StopDragged) : ColorsUpdate{};
 }

@@ -101,6 +101,7 @@ TEST_F(ColorsEditorTest, PickedColoursAndStopEditsChangeTheShownColormapUnderThe
     EXPECT_LT(m_colors.Shown()->m_aStops[1].position, 0x80);
     EXPECT_FALSE(update.movePicker);
     EXPECT_TRUE(update.edited);
+    EXPECT_FALSE(m_colors.DragStop(On(0)).redraw) << "a move without a drag";
     EXPECT_EQ(m_preview.locks, 2);
 
     update = m_colors.DoubleClickStop(On(1));
