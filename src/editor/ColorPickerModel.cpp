@@ -67,10 +67,15 @@ bool ColorPickerModel::Press(Point p) {
 bool ColorPickerModel::Move(Point p) {
     if (m_nActiveSlider < 0)
         return false;
-    int maximum = SliderMaximum(m_nActiveSlider);
+    SetFromPointer(m_nActiveSlider, p.x);
+    return true;
+}
+
+void ColorPickerModel::SetFromPointer(int slider, int x) {
+    int maximum = SliderMaximum(slider);
     // Before the first layout, or in a client narrower than the margins, there is no bar.
-    int value = m_nSliderWidth > 0 ? maximum * (p.x - Scaled(14)) / m_nSliderWidth : 0;
-    SliderField(m_nActiveSlider) = std::clamp(value, 0, maximum);
+    int value = m_nSliderWidth > 0 ? maximum * (x - Scaled(14)) / m_nSliderWidth : 0;
+    SliderField(slider) = std::clamp(value, 0, maximum);
     if (m_bRGB) {
         SetColor(m_nRed, m_nGreen, m_nBlue);
     } else {
@@ -79,7 +84,6 @@ bool ColorPickerModel::Move(Point p) {
         m_nGreen = rgb.green;
         m_nBlue = rgb.blue;
     }
-    return true;
 }
 
 bool ColorPickerModel::Release() {
@@ -87,6 +91,25 @@ bool ColorPickerModel::Release() {
         return false;
     m_nActiveSlider = -1;
     return true;
+}
+
+void ColorPickerModel::SelectKeySlider(int step) {
+    m_nKeySlider = std::clamp(m_nKeySlider + step, 0, SliderCount - 1);
+}
+
+bool ColorPickerModel::StepKeySlider(int direction) {
+    const int k = m_nKeySlider;
+    const int before = SliderValue(k);
+    const Rect thumb = ThumbRect(k, false);
+    // Pixel by pixel from the thumb's middle, as far as the bar reaches, while the client holds
+    // the pointer: on a bar wider than the range several pixels give one value.
+    int x = (thumb.left + thumb.right) / 2;
+    for (int i = 0; i < m_nSliderWidth + 2 && SliderValue(k) == before; ++i) {
+        x += direction;
+        if (x >= 0 && x < m_nClientWidth)
+            SetFromPointer(k, x);
+    }
+    return SliderValue(k) != before;
 }
 
 uint32_t ColorPickerModel::PackedColor() const {

@@ -34,6 +34,14 @@ public:
     // Returns whether a drag ended (then release the capture).
     bool Release();
 
+    // The slider the arrow keys edit, marked while the picker has the focus.
+    int KeySlider() const { return m_nKeySlider; }
+    // Up and Down: the slider above or below takes the keys, staying within the three.
+    void SelectKeySlider(int step);
+    // Left and Right: the key slider takes the next value a press could give on that side of its
+    // thumb. Returns whether the value changed (then notify).
+    bool StepKeySlider(int direction);
+
     uint32_t PackedColor() const;
     // The 256 colours that slider k's bar shows, for the current mode and the other two values.
     void BarColors(int slider, PaletteEntry table[256]) const;
@@ -54,6 +62,10 @@ public:
 private:
     int Scaled(int pixels96) const;
     int& SliderField(int slider);
+    // Sets the slider from a pointer at x, limited to its range, and recomputes the other
+    // representation.
+    void SetFromPointer(int slider, int x);
     int m_nClientWidth = 0;
     int m_nDpi = 96;
+    int m_nKeySlider = 0;
 };

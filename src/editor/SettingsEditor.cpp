@@ -32,7 +32,7 @@ bool Preset::*FlagField(PresetFlag flag) {
 } // namespace
 
 SettingsEditor::SettingsEditor(Settings& settings, PreviewControl& preview)
-    : m_settings(settings), m_preview(preview) {}
+    : m_settings(settings), m_preview(preview), m_colors(settings, preview) {}
 
 const Preset& SettingsEditor::CurrentPreset() const {
     return *m_settings.m_pCurrentPreset;

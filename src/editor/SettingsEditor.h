@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ColorsEditor.h"
 #include "editor/WormCounts.h"
 #include "settings/WormTypes.h"
 
@@ -91,9 +92,13 @@ public:
     // The engine takes the resolution when it is built: a fresh one starts.
     void SetDoublePixels(bool on);
 
+    // The Colors page's edits, on the same settings and preview.
+    ColorsEditor& Colors() { return m_colors; }
+
 private:
     Preset& Current();
 
     Settings& m_settings;
     PreviewControl& m_preview;
+    ColorsEditor m_colors;
 };

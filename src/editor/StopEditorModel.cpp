@@ -79,7 +79,7 @@ int StopEditorModel::Press(Point p) {
 
 bool StopEditorModel::Move(Point p) {
     // The colormap may have been replaced under a drag; never move a stop it does not have.
-    if (!m_bDragging || m_nSelected < 0 || m_nSelected >= StopCount(m_pColormap))
+    if (!m_bDragging || !HasSelection())
         return false;
     m_pColormap->MoveStop(m_nSelected, XToPos(p.x + m_nDragOffset));
     return true;
@@ -93,23 +93,71 @@ bool StopEditorModel::Release() {
 }
 
 bool StopEditorModel::DoubleClick(Point p) {
-    int count = StopCount(m_pColormap);
-    for (int i = 0; i < count; ++i) {
-        if (!RectContains(StopRect(i), p))
-            continue;
-        if (count <= MinStops)
-            return false;
-        m_pColormap->RemoveStop(i);
-        int last = count - 2;
-        if (i == last + 1 || m_nSelected > last)
-            m_nSelected = last;
-        return true;
+    for (int i = 0; i < StopCount(m_pColormap); ++i) {
+        if (RectContains(StopRect(i), p))
+            return RemoveAt(i);
     }
-    if (!m_pColormap || count >= MaxStops)
+    return AddAt(p.x);
+}
+
+bool StopEditorModel::RemoveAt(int stop) {
+    int count = StopCount(m_pColormap);
+    if (count <= MinStops)
         return false;
-    int position = XToPos(p.x);
+    m_pColormap->RemoveStop(stop);
+    int last = count - 2;
+    if (stop == last + 1 || m_nSelected > last)
+        m_nSelected = last;
+    return true;
+}
+
+bool StopEditorModel::AddAt(int x) {
+    if (!m_pColormap || StopCount(m_pColormap) >= MaxStops)
+        return false;
+    int position = XToPos(x);
     m_nSelected = m_pColormap->AddStop(position, m_pColormap->GetColorAt(position));
     return true;
+}
+
+bool StopEditorModel::HasSelection() const {
+    return m_nSelected >= 0 && m_nSelected < StopCount(m_pColormap);
+}
+
+void StopEditorModel::SelectBeside(int step) {
+    if (HasSelection())
+        m_nSelected = std::clamp(m_nSelected + step, 0, StopCount(m_pColormap) - 1);
+}
+
+bool StopEditorModel::NudgeSelected(int step) {
+    if (!HasSelection())
+        return false;
+    int position = m_pColormap->m_aStops[static_cast<size_t>(m_nSelected)].position;
+    int moved = std::clamp(position + step, 0, 255);
+    if (moved == position)
+        return false;
+    m_pColormap->MoveStop(m_nSelected, moved);
+    return true;
+}
+
+bool StopEditorModel::RemoveSelected() {
+    return HasSelection() && RemoveAt(m_nSelected);
+}
+
+bool StopEditorModel::InsertAfterSelected() {
+    if (!HasSelection())
+        return false;
+    const Rect box = StopRect(m_nSelected);
+    const int next =
+        m_nSelected + 1 < StopCount(m_pColormap)
+            ? PosToX(m_pColormap->m_aStops[static_cast<size_t>(m_nSelected) + 1].position)
+            : GrooveRect().right;
+    const Point p{((box.left + box.right) / 2 + next) / 2, (box.top + box.bottom) / 2};
+    // No room between two boxes: a double click there would remove one.
+    for (int i = 0; i < StopCount(m_pColormap); ++i) {
+        if (RectContains(StopRect(i), p))
+            return false;
+    }
+    return AddAt(p.x);
 }
 
 uint32_t StopEditorModel::GetSelectedColor() const {

@@ -46,6 +46,19 @@ public:
     // gradient shows there unless 17 exist. Returns whether the stops changed (then notify).
     bool DoubleClick(Point p);
 
+    // The keyboard's edits, each acting on the selected stop and doing nothing without one.
+    bool HasSelection() const;
+    // Left and Right: selects the stop beside it, staying on the first or the last.
+    void SelectBeside(int step);
+    // Shift with Left or Right: moves it one position, re-sorting as a drag does. Returns whether
+    // it moved.
+    bool NudgeSelected(int step);
+    // Delete: removes it as a double click on its box would. Returns whether it was removed.
+    bool RemoveSelected();
+    // Insert: adds a stop half way to the next stop (or the groove's end) as a double click there
+    // would, unless a box covers that point. Returns whether one was added.
+    bool InsertAfterSelected();
+
     // The selected stop's colour as 0x00BBGGRR.
     uint32_t GetSelectedColor() const;
 
@@ -56,6 +69,8 @@ public:
 
 private:
     int Scaled(int pixels96) const;
+    bool RemoveAt(int stop);
+    bool AddAt(int x);
     int m_nWidth = 0;
     int m_nDpi = 96;
 };

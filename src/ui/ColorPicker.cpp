@@ -25,6 +25,8 @@ ColorPicker::~ColorPicker() {
 void ColorPicker::OnSubclassed() {
     GetClientRect(m_hWnd, &m_client);
     m_model.Layout(m_client.right, WindowDpi(m_hWnd));
+    // The placeholder is a static, which Tab would pass by.
+    SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_TABSTOP);
 }
 
 void ColorPicker::SetColor(int red, int green, int blue) {
@@ -39,7 +41,22 @@ void ColorPicker::SetRGBMode(bool rgb) {
 
 void ColorPicker::Notify() {
     InvalidateRect(m_hWnd, nullptr, FALSE);
-    PostMessageA(GetParent(m_hWnd), UM_CHANGED, 0, static_cast<LPARAM>(m_model.PackedColor()));
+    PostMessageA(GetParent(m_hWnd), UM_COLOR_PICKED, 0, static_cast<LPARAM>(m_model.PackedColor()));
+}
+
+void ColorPicker::OnKey(WPARAM key) {
+    switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+        m_model.SelectKeySlider(key == VK_UP ? -1 : 1);
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (m_model.StepKeySlider(key == VK_LEFT ? -1 : 1))
+            Notify();
+        break;
+    }
 }
 
 LRESULT ColorPicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,7 +68,17 @@ LRESULT ColorPicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        OnKey(wParam);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return 0;
     case WM_LBUTTONDOWN:
+        SetFocus(m_hWnd);
         if (m_model.Press(PointOf(lParam))) {
             SetCapture(m_hWnd);
             Notify();
@@ -99,6 +126,11 @@ void ColorPicker::OnPaint() {
         RECT thumb = ToRECT(m_model.ThumbRect(k, false));
         FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
         DrawRaisedFrame(dc, thumb);
+    }
+    if (GetFocus() == m_hWnd) {
+        // The row the arrow keys move.
+        RECT row = ToRECT(m_model.ThumbRect(m_model.KeySlider(), true));
+        DrawFocusRect(dc, &row);
     }
     m_backBuffer.Present(windowDc);
     EndPaint(m_hWnd, &paint);

@@ -5,8 +5,8 @@
 #include "framework/Window.h"
 
 // Three slider bars editing a colour as red, green and blue or as hue, saturation and value, each
-// bar showing the colours its slider would give. Every slider change is posted to the parent as
-// UM_CHANGED 0 with the colour 0x00BBGGRR.
+// bar showing the colours its slider would give; Up and Down choose a slider for Left and Right
+// to move. Every slider change is posted to the parent as UM_COLOR_PICKED with the colour.
 class ColorPicker : public Window {
 public:
     ColorPicker() = default;
@@ -25,6 +25,7 @@ protected:
 private:
     void OnPaint();
     void Notify();
+    void OnKey(WPARAM key);
 
     ColorPickerModel m_model;
     BackBuffer m_backBuffer;

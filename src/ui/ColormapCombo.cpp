@@ -1,7 +1,7 @@
 #include "ui/ColormapCombo.h"
 
 #include "framework/Dpi.h"
-#include "settings/Settings.h"
+#include "settings/Colormap.h"
 #include "ui/PresetListBox.h"
 #include "ui/StripCache.h"
 
@@ -48,9 +48,9 @@ int ColormapCombo::AddColormap(const std::string& name, const Colormap* colormap
     return row;
 }
 
-void ColormapCombo::FillColormapCombo(const Settings& settings) {
+void ColormapCombo::FillColormapCombo(const std::vector<std::unique_ptr<Colormap>>& colormaps) {
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
-    for (const auto& colormap : settings.m_apColormaps) {
+    for (const auto& colormap : colormaps) {
         AddColormap(colormap->m_strName, colormap.get());
         m_strips.Update(*colormap);
     }

@@ -2,10 +2,11 @@
 
 #include "framework/Window.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class Colormap;
-class Settings;
 class StripCache;
 
 // The drop-down list of the library's colormaps, each list row drawn as its name and a small
@@ -17,7 +18,7 @@ public:
     // Returns the new row, or the combo box's negative error.
     int AddColormap(const std::string& name, const Colormap* colormap);
     // The whole library in stored order, each strip brought up to date.
-    void FillColormapCombo(const Settings& settings);
+    void FillColormapCombo(const std::vector<std::unique_ptr<Colormap>>& colormaps);
 
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
     void OnMeasureItem(MEASUREITEMSTRUCT& item) override;

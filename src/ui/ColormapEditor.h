@@ -4,19 +4,20 @@
 #include "framework/BackBuffer.h"
 #include "framework/Window.h"
 
-class Colormap;
+class ColorsEditor;
+struct ColorsUpdate;
 
-// The stops of a colormap as boxes on a groove: a press selects and drags a stop, a double click
-// removes the stop under it or adds one where there is none. Every edit is posted to the parent
-// as UM_CHANGED: 2 for a selection, addition or removal, 3 while a stop is dragged.
+// The stops of the shown colormap as boxes on a groove: a press selects and drags a stop, a
+// double click removes the stop under it or adds one where there is none; Left and Right select,
+// with Shift they move the stop, Delete removes it and Insert adds one after it. Every edit goes
+// to the colours editor and is posted to the parent as UM_STOPS_EDITED.
 class ColormapEditor : public Window {
 public:
-    // Set before the control is first painted or clicked.
-    void SetColormap(Colormap* colormap);
-    void SelectStop(int index) { m_model.m_nSelected = index; }
-    int SelectedStop() const { return m_model.m_nSelected; }
-    uint32_t GetSelectedColor() const { return m_model.GetSelectedColor(); }
-    const StopEditorModel& Model() const { return m_model; }
+    explicit ColormapEditor(ColorsEditor& colors) : m_colors(colors) {}
+
+    void Redraw();
+    int SelectedStop() const;
+    const StopEditorModel& Model() const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -25,9 +26,10 @@ protected:
 
 private:
     void OnPaint();
-    void Notify(int code);
+    void OnKey(WPARAM key);
+    void Notify(const ColorsUpdate& update);
 
-    StopEditorModel m_model;
+    ColorsEditor& m_colors;
     BackBuffer m_backBuffer;
     RECT m_client = {};
 };

@@ -1,14 +1,16 @@
 #include "ui/ColormapNameDialog.h"
 
 #include "editor/ColormapEdits.h"
+#include "editor/ColorsEditor.h"
 #include "resource.h"
 #include "settings/Colormap.h"
 
 #include <utility>
 
-ColormapNameDialog::ColormapNameDialog(HWND owner, Colormap& colormap, const StripCache& strips,
-                                       std::string title, std::string okText)
-    : Dialog(IDD_COLORMAP_NAME, owner), m_colormap(colormap), m_strip(strips),
+ColormapNameDialog::ColormapNameDialog(HWND owner, ColorsEditor& colors, Colormap& colormap,
+                                       const StripCache& strips, std::string title,
+                                       std::string okText)
+    : Dialog(IDD_COLORMAP_NAME, owner), m_colors(colors), m_colormap(colormap), m_strip(strips),
       m_strTitle(std::move(title)), m_strOkText(std::move(okText)) {}
 
 bool ColormapNameDialog::OnInitDialog() {
@@ -34,10 +36,8 @@ bool ColormapNameDialog::OnCommand(int id, int notifyCode, HWND control) {
 
 void ColormapNameDialog::OnOK() {
     // Enter reaches here even while the button is greyed.
-    if (!CheckName())
-        return;
-    m_colormap.Rename(EditedName());
-    EndDialog(IDOK);
+    if (m_colors.RenameColormap(m_colormap, EditedName()))
+        EndDialog(IDOK);
 }
 
 std::string ColormapNameDialog::EditedName() const {

@@ -9,27 +9,16 @@
 #include "ui/IconButton.h"
 #include "ui/StripCache.h"
 
-#include <memory>
-
 class Colormap;
-class LumenkiteWnd;
-class Settings;
+class ColorsEditor;
+struct ColorsUpdate;
 
 // "Colors": the current preset's colormap, the library's New, Duplicate, Rename and Delete, and
-// the controls that edit the colormap stop by stop. Each control reports an edit with UM_CHANGED;
-// the page then brings the others, the strips and the live preview up to date.
+// the controls that edit the colormap stop by stop. Every edit is a call on the colours editor;
+// the page then brings the strips and the controls up to date as the editor's answer says.
 class ColorsPage : public DialogPage {
 public:
-    // What changed, in UM_CHANGED's wParam.
-    enum Change {
-        ColorPicked = 0,
-        PresetShown = 1,
-        StopSelected = 2,
-        StopDragged = 3,
-        ColormapChosen = 4,
-    };
-
-    ColorsPage(HWND owner, Settings& settings, LumenkiteWnd& preview);
+    ColorsPage(HWND owner, ColorsEditor& colors);
     ~ColorsPage() override;
 
     // After a preset was selected or created.
@@ -41,17 +30,16 @@ protected:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Update(int change, LPARAM value);
-    void OnColormapChosen();
+    void Show(const ColorsUpdate& update);
+    // The library's names and strips, the preset's colormap selected.
+    void FillChoice();
     void ShowOptions();
-    void OnNewColormap(std::unique_ptr<Colormap> colormap, const char* title);
+    void OnNewColormap(Colormap* pending, const char* title);
     void OnRename();
     void OnDelete();
-    void OnPickerMode();
     HWND Root() const;
 
-    Settings& m_settings;
-    LumenkiteWnd& m_preview;
+    ColorsEditor& m_colors;
     StripCache m_strips;
     IconButton m_options;
     ColormapCombo m_combo;
@@ -59,6 +47,5 @@ private:
     ColormapEditor m_editor;
     ColorBox m_colorBox;
     ColorPicker m_picker;
-    Colormap* m_pShown = nullptr;
     HMENU m_hMenu = nullptr;
 };

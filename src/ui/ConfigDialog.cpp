@@ -72,7 +72,7 @@ bool ConfigDialog::OnInitDialog() {
 
     m_pSimplePage = std::make_unique<SimplePage>(m_hWnd, *m_pEditor);
     m_pTypesPage = std::make_unique<TypesPage>(m_hWnd, *m_pEditor);
-    m_pColorsPage = std::make_unique<ColorsPage>(m_hWnd, m_settings, *m_pPreview);
+    m_pColorsPage = std::make_unique<ColorsPage>(m_hWnd, m_pEditor->Colors());
     m_tabs.AddPage(0, m_pSimplePage.get(), "Simple Settings");
     m_tabs.AddPage(1, m_pTypesPage.get(), "Types");
     m_tabs.AddPage(2, m_pColorsPage.get(), "Colors");

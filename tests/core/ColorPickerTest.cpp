@@ -138,3 +138,28 @@ TEST_F(ColorPickerTest, BarsShowTheColoursTheirSliderWouldGive) {
     EXPECT_EQ(EntryColor(table[200]), (RgbColor{10, 200, 30}));
     EXPECT_EQ(table[200].reserved, 0);
 }
+
+TEST_F(ColorPickerTest, ArrowKeysChooseASliderAndStepItToThePointersNextValue) {
+    m_picker.m_bRGB = true;
+    m_picker.SelectKeySlider(-1);
+    EXPECT_EQ(m_picker.KeySlider(), 0);
+    EXPECT_TRUE(m_picker.StepKeySlider(1));
+    EXPECT_EQ(m_picker.PackedColor(), PackColor({1, 0, 0}));
+    for (int i = 0; i < 3; ++i)
+        m_picker.SelectKeySlider(1);
+    EXPECT_EQ(m_picker.KeySlider(), 2);
+
+    // 200 pixels for 256 values: a step left from the top skips the value no pixel gives.
+    m_picker.SetColor(0, 0, 255);
+    EXPECT_FALSE(m_picker.StepKeySlider(1));
+    EXPECT_TRUE(m_picker.StepKeySlider(-1));
+    EXPECT_EQ(m_picker.m_nBlue, 253);
+    EXPECT_EQ(m_picker.m_nActiveSlider, -1) << "no drag begins";
+
+    m_picker.m_bRGB = false;
+    m_picker.SetColor(255, 0, 0);
+    m_picker.SelectKeySlider(-2);
+    EXPECT_TRUE(m_picker.StepKeySlider(1));
+    EXPECT_EQ(m_picker.m_nHue, 1);
+    EXPECT_EQ(m_picker.PackedColor(), PackColor(HsvToRgb({1, 255, 255})));
+}

@@ -134,3 +134,38 @@ TEST_F(StopEditorTest, MissingStopsAreNeverIndexed) {
     EXPECT_EQ(m_editor.Press({6, StopY}), 0);
     EXPECT_FALSE(m_editor.DoubleClick({100, StopY}));
 }
+
+TEST_F(StopEditorTest, KeysSelectNudgeRemoveAndInsertTheSelectedStop) {
+    AddStops({0, 128, 255});
+    m_editor.SelectBeside(-1);
+    EXPECT_EQ(m_editor.m_nSelected, 0);
+    m_editor.SelectBeside(1);
+    EXPECT_EQ(m_editor.m_nSelected, 1);
+    EXPECT_TRUE(m_editor.NudgeSelected(-1));
+    EXPECT_EQ(Positions(), (std::vector<int>{0, 127, 255}));
+
+    // Half way from stop 0 (x 6) to stop 1 (x 120): x 63, position 64, coloured as shown there.
+    m_editor.m_nSelected = 0;
+    const ColorTriple shownThere = m_colormap.GetColorAt(64);
+    EXPECT_TRUE(m_editor.InsertAfterSelected());
+    EXPECT_EQ(Positions(), (std::vector<int>{0, 64, 127, 255}));
+    EXPECT_EQ(m_editor.m_nSelected, 1);
+    EXPECT_EQ(m_colormap.m_aStops[1].colour, shownThere);
+    // Past the last stop the groove's end lies inside its own box: no room.
+    m_editor.m_nSelected = 3;
+    EXPECT_FALSE(m_editor.InsertAfterSelected());
+    EXPECT_FALSE(m_editor.NudgeSelected(1)) << "already at 255";
+
+    EXPECT_TRUE(m_editor.RemoveSelected());
+    EXPECT_EQ(m_editor.m_nSelected, 2) << "the last stop removed, the new last selected";
+    EXPECT_TRUE(m_editor.RemoveSelected());
+    EXPECT_FALSE(m_editor.RemoveSelected());
+    EXPECT_EQ(Positions(), (std::vector<int>{0, 64}));
+
+    m_editor.m_nSelected = 5;
+    EXPECT_FALSE(m_editor.HasSelection());
+    EXPECT_FALSE(m_editor.NudgeSelected(1) || m_editor.RemoveSelected() ||
+                 m_editor.InsertAfterSelected());
+    m_editor.SelectBeside(1);
+    EXPECT_EQ(m_editor.m_nSelected, 5);
+}

@@ -162,6 +162,47 @@ TEST_F(ColorsPageTest, SelectingAStopMovesThePickerToItAndAPickedHueStaysAsPicke
     EXPECT_EQ(PreviewPalette(), ShownPalette());
 }
 
+TEST_F(ColorsPageTest, KeysPickColoursAndSelectMoveAddAndRemoveStops) {
+    Plant();
+    OpenColors();
+    HWND picker = Item(IDC_PICKER), editor = Item(IDC_EDITOR);
+    auto press = [](HWND w, WPARAM key, bool shift = false) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        EXPECT_NE(SendMessageA(w, WM_GETDLGCODE, key, 0) & DLGC_WANTARROWS, 0);
+        SendMessageA(w, WM_KEYDOWN, key, 0);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        PumpMessages();
+    };
+    // Right on the red slider raises red alone; Down goes on to green.
+    ASSERT_TRUE(Picker().Model().m_bRGB);
+    press(picker, VK_RIGHT);
+    const ColorTriple raised = Shown().m_aStops[0].colour;
+    EXPECT_GT(raised.red, 0);
+    EXPECT_EQ(raised.green, 0);
+    press(picker, VK_DOWN);
+    press(picker, VK_RIGHT);
+    EXPECT_EQ(Shown().m_aStops[0].colour.red, raised.red);
+    EXPECT_GT(Shown().m_aStops[0].colour.green, 0);
+
+    // Right selects the red stop and shows it; Shift+Right moves it one position.
+    press(editor, VK_RIGHT);
+    EXPECT_EQ(Editor().SelectedStop(), 1);
+    EXPECT_EQ(Picker().Model().m_nRed, 255);
+    press(editor, VK_RIGHT, true);
+    EXPECT_EQ(Shown().m_aStops[1].position, 0x81);
+    press(editor, VK_INSERT);
+    EXPECT_EQ(Shown().m_aStops.size(), 4u);
+    EXPECT_EQ(Editor().SelectedStop(), 2);
+    press(editor, VK_DELETE);
+    ASSERT_EQ(Shown().m_aStops.size(), 3u);
+    EXPECT_EQ(Shown().m_aStops[1].position, 0x81);
+    EXPECT_EQ(PreviewPalette(), ShownPalette());
+}
+
 TEST_F(ColorsPageTest, NewRefusesUnstorableNamesCancelChangesNothingCreateAppendsAndSelects) {
     Plant();
     OpenColors();

@@ -57,7 +57,7 @@ AdvancedPage::AdvancedPage(EditorContext context)
     gtk_scale_set_draw_value(GTK_SCALE(m_pCpu), FALSE);
     gtk_widget_set_size_request(m_pCpu, 160, -1);
     gtk_widget_set_hexpand(m_pCpu, TRUE);
-    gtk_range_set_value(GTK_RANGE(m_pCpu), m_context.settings.CPU);
+    gtk_range_set_value(GTK_RANGE(m_pCpu), m_context.editor.GetSettings().CPU);
     gtk_grid_attach(grid, m_pCpu, 1, 2, 1, 1);
     gtk_label_set_width_chars(GTK_LABEL(m_pCpuValue), 5);
     gtk_grid_attach(grid, m_pCpuValue, 2, 2, 1, 1);
@@ -65,8 +65,10 @@ AdvancedPage::AdvancedPage(EditorContext context)
     gtk_label_set_xalign(GTK_LABEL(m_pFps), 0.0f);
     gtk_grid_attach(grid, m_pFps, 1, 3, 1, 1);
 
-    gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pFast), m_context.settings.FastSmoothing);
-    gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pDouble), m_context.settings.DoublePixels);
+    gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pFast),
+                                m_context.editor.GetSettings().FastSmoothing);
+    gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pDouble),
+                                m_context.editor.GetSettings().DoublePixels);
     gtk_grid_attach(grid, m_pFast, 0, 4, 3, 1);
     gtk_grid_attach(grid, m_pDouble, 0, 5, 3, 1);
     ShowSpeed();

@@ -5,8 +5,6 @@
 #include "linux/editor/RampPainter.h"
 #include "linux/editor/Signal.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int Height = 56;
@@ -50,33 +48,17 @@ bool ColorPickerArea::OnKey(guint key) {
     switch (key) {
     case GDK_KEY_Up:
     case GDK_KEY_Down:
-        m_nKeySlider = std::clamp(m_nKeySlider + (key == GDK_KEY_Up ? -1 : 1), 0,
-                                  ColorPickerModel::SliderCount - 1);
+        m_model.SelectKeySlider(key == GDK_KEY_Up ? -1 : 1);
         gtk_widget_queue_draw(m_pArea);
         return true;
     case GDK_KEY_Left:
     case GDK_KEY_Right:
-        Step(key == GDK_KEY_Left ? -1 : 1);
+        if (m_model.StepKeySlider(key == GDK_KEY_Left ? -1 : 1))
+            Picked();
         return true;
     default:
         return false;
     }
-}
-
-void ColorPickerArea::Step(int direction) {
-    const int k = m_nKeySlider;
-    const int before = m_model.SliderValue(k);
-    const Rect thumb = m_model.ThumbRect(k, false);
-    const Rect row = m_model.ThumbRect(k, true);
-    Point p{(thumb.left + thumb.right) / 2, (row.top + row.bottom) / 2};
-    bool moved = false;
-    for (int i = 0; i < m_model.m_nSliderWidth + 2 && m_model.SliderValue(k) == before; ++i) {
-        p.x += direction;
-        moved = m_model.Press(p) || moved;
-        m_model.Release();
-    }
-    if (moved)
-        Picked();
 }
 
 void ColorPickerArea::SetColor(int red, int green, int blue) {
@@ -113,7 +95,7 @@ void ColorPickerArea::Draw(GtkDrawingArea*, cairo_t* cr, int, int, gpointer data
     }
     if (gtk_widget_has_focus(self.m_pArea)) {
         // The row the arrow keys move, outlined as a focus mark.
-        const Rect row = model.ThumbRect(self.m_nKeySlider, true);
+        const Rect row = model.ThumbRect(model.KeySlider(), true);
         const double dash[] = {1.0, 1.0};
         cairo_set_dash(cr, dash, 2, 0);
         cairo_set_line_width(cr, 1);

@@ -9,8 +9,7 @@
 
 // The colour picker drawn with cairo: three bars of the colours each slider would give, and a
 // thumb on each. Presses and drags go to ColorPickerModel; picked(packed) runs for every change.
-// From the keyboard, Up and Down choose a slider and Left and Right move its thumb, as presses
-// on the pixels beside it would.
+// From the keyboard, Up and Down choose a slider and Left and Right move its thumb.
 class ColorPickerArea {
 public:
     explicit ColorPickerArea(std::function<void(uint32_t)> picked);
@@ -25,13 +24,10 @@ private:
     static void Draw(GtkDrawingArea*, cairo_t* cr, int width, int height, gpointer self);
     void Picked();
     bool OnKey(guint key);
-    // Presses pixel by pixel beside the thumb until the slider's value changes.
-    void Step(int direction);
 
     ColorPickerModel m_model;
     std::function<void(uint32_t)> m_picked;
     GtkWidget* m_pArea;
     double m_dDragX = 0;
     double m_dDragY = 0;
-    int m_nKeySlider = 0;
 };

@@ -1,6 +1,8 @@
 #include "linux/editor/ColormapNameDialog.h"
 
 #include "editor/ColormapEdits.h"
+#include "editor/ColorsEditor.h"
+#include "editor/ColorsTexts.h"
 #include "linux/editor/ColormapStripArea.h"
 #include "linux/editor/Question.h"
 #include "linux/editor/Signal.h"
@@ -14,8 +16,9 @@ enum { Confirmed = 1, Cancelled = 0 };
 
 } // namespace
 
-GtkWindow* AskColormapName(GtkWindow* parent, Colormap& colormap, const std::string& title,
-                           const char* confirmLabel, std::function<void(bool)> done) {
+GtkWindow* AskColormapName(GtkWindow* parent, ColorsEditor& colors, Colormap& colormap,
+                           const std::string& title, const char* confirmLabel,
+                           std::function<void(bool)> done) {
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
     GtkWidget* entry = gtk_entry_new();
     gtk_editable_set_text(GTK_EDITABLE(entry), colormap.m_strName.c_str());
@@ -31,12 +34,9 @@ GtkWindow* AskColormapName(GtkWindow* parent, Colormap& colormap, const std::str
     // The entry goes with the window before done runs: its text is kept here as it changes.
     auto name = std::make_shared<std::string>(colormap.m_strName);
     GtkWindow* window = AskQuestion(
-        parent, title, "Colormap name:", box, {{confirmLabel, Confirmed}, {"_Cancel", Cancelled}},
-        Cancelled, [&colormap, name, done = std::move(done)](int response) {
-            const bool confirmed = response == Confirmed && ColormapNameProblem(*name) == nullptr;
-            if (confirmed)
-                colormap.Rename(*name);
-            done(confirmed);
+        parent, title, ColormapNamePrompt, box, {{confirmLabel, Confirmed}, {"_Cancel", Cancelled}},
+        Cancelled, [&colors, &colormap, name, done = std::move(done)](int response) {
+            done(response == Confirmed && colors.RenameColormap(colormap, *name));
         });
     GtkButton* confirm = FindButton(GTK_WIDGET(window), confirmLabel);
     auto check = [entry, problem, confirm, name] {

@@ -1,13 +1,13 @@
 #include "linux/editor/ColorsPage.h"
 
-#include "editor/ColormapEdits.h"
+#include "editor/ColorsEditor.h"
+#include "editor/ColorsTexts.h"
 #include "linux/editor/BevelPainter.h"
 #include "linux/editor/ColormapNameDialog.h"
 #include "linux/editor/ColormapStripArea.h"
-#include "linux/editor/Preview.h"
 #include "linux/editor/Question.h"
 #include "linux/editor/Signal.h"
-#include "settings/Settings.h"
+#include "settings/Colormap.h"
 
 #include <string>
 #include <utility>
@@ -19,23 +19,18 @@ constexpr int ListStripHeight = 16;
 
 } // namespace
 
-ColorsPage::ColorsPage(EditorContext context, std::function<GtkWindow*()> window)
-    : m_context(std::move(context)), m_window(std::move(window)),
-      m_editor(
-          [this](StopEditorArea::Change change) {
-              Update(change == StopEditorArea::StopSelected ? StopSelected : StopDragged);
-          },
-          [this] { m_context.changed(); }),
-      m_picker([this](uint32_t packed) {
-          Update(ColorPicked, packed);
-          m_context.changed();
-      }),
+ColorsPage::ColorsPage(EditorContext context, ColorsEditor& colors,
+                       std::function<GtkWindow*()> window)
+    : m_context(std::move(context)), m_colors(colors), m_window(std::move(window)),
+      m_editor(colors, [this](const ColorsUpdate& update) { Show(update); }),
+      m_picker([this](uint32_t packed) { Show(m_colors.PickColor(packed)); }),
       m_pRoot(gtk_box_new(GTK_ORIENTATION_VERTICAL, 6)),
-      m_pChoice(gtk_drop_down_new(nullptr, nullptr)), m_pNew(gtk_button_new_with_mnemonic("_New…")),
-      m_pDuplicate(gtk_button_new_with_mnemonic("D_uplicate…")),
-      m_pRename(gtk_button_new_with_mnemonic("_Rename…")),
-      m_pDelete(gtk_button_new_with_mnemonic("D_elete…")),
-      m_pStrip(NewColormapStrip([this] { return m_pShown; }, 24)),
+      m_pChoice(gtk_drop_down_new(nullptr, nullptr)),
+      m_pNew(gtk_button_new_with_mnemonic(NewColormapCaption.gtk)),
+      m_pDuplicate(gtk_button_new_with_mnemonic(DuplicateColormapCaption.gtk)),
+      m_pRename(gtk_button_new_with_mnemonic(RenameColormapCaption.gtk)),
+      m_pDelete(gtk_button_new_with_mnemonic(DeleteColormapCaption.gtk)),
+      m_pStrip(NewColormapStrip([this] { return Shown(); }, 24)),
       m_pColorBox(gtk_drawing_area_new()), m_pRgb(gtk_toggle_button_new_with_mnemonic("RG_B")),
       m_pHsv(gtk_toggle_button_new_with_mnemonic("_HSV")) {
     gtk_widget_set_margin_start(m_pRoot, 10);
@@ -54,7 +49,7 @@ ColorsPage::ColorsPage(EditorContext context, std::function<GtkWindow*()> window
         GtkWidget* strip = NewColormapStrip(
             [this, row] {
                 const auto index = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(row), "index"));
-                return m_context.settings.GetColormap(index);
+                return m_colors.Colormaps()[static_cast<size_t>(index)].get();
             },
             ListStripHeight);
         gtk_widget_set_size_request(strip, ListStripWidth, ListStripHeight);
@@ -99,9 +94,8 @@ ColorsPage::ColorsPage(EditorContext context, std::function<GtkWindow*()> window
     gtk_drawing_area_set_draw_func(
         GTK_DRAWING_AREA(m_pColorBox),
         [](GtkDrawingArea*, cairo_t* cr, int width, int height, gpointer data) {
-            const uint32_t c = static_cast<ColorsPage*>(data)->m_nBoxColor;
-            cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                                 ((c >> 16) & 0xFF) / 255.0);
+            const RgbColor c = static_cast<ColorsPage*>(data)->m_boxColor;
+            cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
             cairo_paint(cr);
             PaintBevel(cr, Rect{0, 0, width, height}, Bevel::Sunken);
         },
@@ -117,7 +111,7 @@ ColorsPage::ColorsPage(EditorContext context, std::function<GtkWindow*()> window
     gtk_box_append(GTK_BOX(m_pRoot), colourRow);
 
     FillChoice();
-    const bool rgb = m_context.settings.RGB;
+    const bool rgb = m_colors.RgbMode();
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(rgb ? m_pRgb : m_pHsv), TRUE);
     m_picker.SetRGBMode(rgb);
 
@@ -126,146 +120,107 @@ ColorsPage::ColorsPage(EditorContext context, std::function<GtkWindow*()> window
             OnColormapChosen();
     });
     Connect(m_pRgb, "toggled", [this] {
-        const bool on = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(m_pRgb));
-        if (on == m_context.settings.RGB)
+        if (!m_colors.SetRgbMode(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(m_pRgb))))
             return;
-        m_context.settings.RGB = on;
-        m_picker.SetRGBMode(on);
+        m_picker.SetRGBMode(m_colors.RgbMode());
         m_context.changed();
     });
-    Connect(m_pNew, "clicked", [this] { OnNewColormap(MakeNewColormap(), "Create new colormap"); });
-    Connect(m_pDuplicate, "clicked", [this] {
-        if (m_pShown)
-            OnNewColormap(DuplicateColormap(*m_pShown), "Create duplicate colormap");
-    });
+    Connect(m_pNew, "clicked",
+            [this] { OnNewColormap(m_colors.BeginNewColormap(), NewColormapTitle); });
+    Connect(m_pDuplicate, "clicked",
+            [this] { OnNewColormap(m_colors.BeginDuplicateColormap(), DuplicateColormapTitle); });
     Connect(m_pRename, "clicked", [this] { OnRename(); });
     Connect(m_pDelete, "clicked", [this] { OnDelete(); });
 }
 
 ColorsPage::~ColorsPage() = default;
 
+const Colormap* ColorsPage::Shown() const {
+    return m_colors.Shown();
+}
+
 void ColorsPage::FillChoice() {
     m_bFilling = true;
     GtkStringList* names = gtk_string_list_new(nullptr);
-    for (const auto& colormap : m_context.settings.m_apColormaps)
+    for (const auto& colormap : m_colors.Colormaps())
         gtk_string_list_append(names, colormap->m_strName.c_str());
     gtk_drop_down_set_model(GTK_DROP_DOWN(m_pChoice), G_LIST_MODEL(names));
     g_object_unref(names);
     m_bFilling = false;
-    UpdateButtons();
+    Select(m_colors.ChoiceRow());
+    gtk_widget_set_sensitive(m_pDelete, m_colors.CanDeleteColormap());
 }
 
-void ColorsPage::Select(int index) {
+void ColorsPage::Select(int row) {
     m_bFilling = true;
-    const auto count = static_cast<int>(m_context.settings.m_apColormaps.size());
-    // A stored index outside the library leaves the choice empty, showing colormap 0.
-    gtk_drop_down_set_selected(GTK_DROP_DOWN(m_pChoice), index >= 0 && index < count
-                                                             ? static_cast<guint>(index)
-                                                             : GTK_INVALID_LIST_POSITION);
+    gtk_drop_down_set_selected(GTK_DROP_DOWN(m_pChoice),
+                               row >= 0 ? static_cast<guint>(row) : GTK_INVALID_LIST_POSITION);
     m_bFilling = false;
 }
 
-void ColorsPage::UpdateButtons() {
-    gtk_widget_set_sensitive(m_pDelete, CanDeleteColormap(m_context.settings));
-}
-
 void ColorsPage::Refresh() {
-    const int index = m_context.settings.m_pCurrentPreset->Colormap;
-    Select(index);
-    m_pShown = m_context.settings.GetColormap(index);
-    if (!m_pShown)
-        return;
-    const int selected = m_editor.SelectedStop();
-    if (selected < 0 || selected >= static_cast<int>(m_pShown->m_aStops.size()))
-        m_editor.SelectStop(0);
-    Update(PresetShown);
+    Select(m_colors.ChoiceRow());
+    Show(m_colors.Refresh());
 }
 
 void ColorsPage::OnColormapChosen() {
     const guint selected = gtk_drop_down_get_selected(GTK_DROP_DOWN(m_pChoice));
-    if (selected == GTK_INVALID_LIST_POSITION)
-        return;
-    const int index = static_cast<int>(selected);
-    {
-        auto lock = m_context.preview.LockRender();
-        m_context.settings.m_pCurrentPreset->Colormap = index;
-    }
-    m_pShown = m_context.settings.GetColormap(index);
-    m_editor.SelectStop(0);
-    Update(ColormapChosen);
-    m_context.changed();
+    Show(m_colors.ChooseColormap(
+        selected == GTK_INVALID_LIST_POSITION ? -1 : static_cast<int>(selected)));
 }
 
-void ColorsPage::Update(Change change, uint32_t value) {
-    if (!m_pShown)
+void ColorsPage::Show(const ColorsUpdate& update) {
+    if (!update.redraw)
         return;
-    const int selected = m_editor.SelectedStop();
-    const bool hasStop = selected >= 0 && selected < static_cast<int>(m_pShown->m_aStops.size());
-    if (change == ColorPicked && hasStop)
-        m_pShown->SetStopColor(selected, value);
     gtk_widget_queue_draw(m_pStrip);
     gtk_widget_queue_draw(m_pChoice);
-    m_editor.SetColormap(m_pShown);
-    m_context.preview.SetColormap(*m_pShown);
-    const uint32_t colour = m_editor.GetSelectedColor();
-    if (change == PresetShown || change == StopSelected || change == ColormapChosen)
-        m_picker.SetColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    m_nBoxColor = colour;
+    m_editor.Redraw();
+    m_boxColor = m_colors.SelectedColor();
+    if (update.movePicker)
+        m_picker.SetColor(m_boxColor.red, m_boxColor.green, m_boxColor.blue);
     gtk_widget_queue_draw(m_pColorBox);
+    if (update.edited)
+        m_context.changed();
 }
 
-void ColorsPage::OnNewColormap(std::unique_ptr<Colormap> colormap, const char* title) {
-    if (m_pPending)
+void ColorsPage::OnNewColormap(Colormap* pending, const char* title) {
+    if (!pending)
         return;
-    m_pPending = std::move(colormap);
-    AskColormapName(m_window(), *m_pPending, title, "C_reate", [this](bool confirmed) {
-        std::unique_ptr<Colormap> colormap = std::move(m_pPending);
-        if (!confirmed)
-            return;
-        const int index = m_context.settings.AddColormap(std::move(colormap));
-        FillChoice();
-        Select(index);
-        OnColormapChosen();
-    });
+    AskColormapName(m_window(), m_colors, *pending, title, ConfirmCreateCaption.gtk,
+                    [this](bool confirmed) {
+                        const ColorsUpdate update = m_colors.EndNewColormap(confirmed);
+                        if (update.redraw)
+                            FillChoice();
+                        Show(update);
+                    });
 }
 
 void ColorsPage::OnRename() {
-    if (!m_pShown)
+    Colormap* shown = m_colors.Shown();
+    if (!shown)
         return;
-    AskColormapName(m_window(), *m_pShown, "Rename colormap", "_Rename", [this](bool confirmed) {
-        if (!confirmed)
-            return;
-        const guint selection = gtk_drop_down_get_selected(GTK_DROP_DOWN(m_pChoice));
-        FillChoice();
-        m_bFilling = true;
-        gtk_drop_down_set_selected(GTK_DROP_DOWN(m_pChoice), selection);
-        m_bFilling = false;
-        m_context.changed();
-    });
+    AskColormapName(m_window(), m_colors, *shown, RenameColormapTitle, ConfirmRenameCaption.gtk,
+                    [this](bool confirmed) {
+                        if (!confirmed)
+                            return;
+                        FillChoice();
+                        m_context.changed();
+                    });
 }
 
 void ColorsPage::OnDelete() {
-    if (!m_pShown || !CanDeleteColormap(m_context.settings))
+    const Colormap* doomed = m_colors.Shown();
+    if (!doomed || !m_colors.CanDeleteColormap())
         return;
-    Colormap* doomed = m_pShown;
     GtkWidget* strip = NewColormapStrip([doomed] { return doomed; }, 24);
-    AskQuestion(m_window(), "Really delete?", "Delete colormap \"" + doomed->m_strName + "\"?",
-                strip, {{"_Delete", 1}, {"_Cancel", 0}}, 0, [this, doomed](int response) {
-                    if (response != 1 || doomed != m_pShown)
+    AskQuestion(m_window(), DeleteColormapTitle, DeleteColormapQuestion(doomed->m_strName), strip,
+                {{"_Delete", 1}, {"_Cancel", 0}}, 0, [this, doomed](int response) {
+                    if (response != 1)
                         return;
-                    // The shown colormap's own index: the choice has no selection while the
-                    // preset's stored index lies outside the library.
-                    int index = 0;
-                    while (m_context.settings.m_apColormaps[static_cast<size_t>(index)].get() !=
-                           m_pShown)
-                        ++index;
-                    m_pShown = nullptr;
-                    {
-                        auto lock = m_context.preview.LockRender();
-                        m_context.settings.DeleteColormap(index);
-                    }
+                    const ColorsUpdate update = m_colors.DeleteColormap(doomed);
+                    if (!update.redraw)
+                        return;
                     FillChoice();
-                    Select(0);
-                    OnColormapChosen();
+                    Show(update);
                 });
 }

@@ -1,23 +1,22 @@
 #pragma once
 
+#include "editor/ColorConversion.h"
 #include "linux/editor/ColorPickerArea.h"
 #include "linux/editor/EditorContext.h"
 #include "linux/editor/StopEditorArea.h"
 
 #include <gtk/gtk.h>
 
-#include <memory>
-
 class Colormap;
+class ColorsEditor;
+struct ColorsUpdate;
 
 // "Colors": the preset's colormap chosen from the library, the library's New, Duplicate, Rename
-// and Delete, and the strip, stop editor, colour box and picker that edit it stop by stop.
+// and Delete, and the strip, stop editor, colour box and picker that edit it stop by stop. Every
+// edit is a call on the colours editor; the page redraws as the editor's answer says.
 class ColorsPage {
 public:
-    // What changed, as the controls report it.
-    enum Change { ColorPicked, PresetShown, StopSelected, StopDragged, ColormapChosen };
-
-    ColorsPage(EditorContext context, std::function<GtkWindow*()> window);
+    ColorsPage(EditorContext context, ColorsEditor& colors, std::function<GtkWindow*()> window);
     ~ColorsPage();
     ColorsPage(const ColorsPage&) = delete;
     ColorsPage& operator=(const ColorsPage&) = delete;
@@ -35,25 +34,23 @@ public:
     GtkButton* HsvButton() const { return GTK_BUTTON(m_pHsv); }
     StopEditorArea& Editor() { return m_editor; }
     ColorPickerArea& Picker() { return m_picker; }
-    const Colormap* Shown() const { return m_pShown; }
+    const Colormap* Shown() const;
 
 private:
-    void Update(Change change, uint32_t value = 0);
+    void Show(const ColorsUpdate& update);
+    // The library's names, the preset's colormap selected.
     void FillChoice();
-    void Select(int index);
+    void Select(int row);
     void OnColormapChosen();
-    void OnNewColormap(std::unique_ptr<Colormap> colormap, const char* title);
+    void OnNewColormap(Colormap* pending, const char* title);
     void OnRename();
     void OnDelete();
-    void UpdateButtons();
 
     EditorContext m_context;
+    ColorsEditor& m_colors;
     std::function<GtkWindow*()> m_window;
     StopEditorArea m_editor;
     ColorPickerArea m_picker;
-    Colormap* m_pShown = nullptr;
-    // A colormap being named before it joins the library.
-    std::unique_ptr<Colormap> m_pPending;
     bool m_bFilling = false;
     GtkWidget* m_pRoot;
     GtkWidget* m_pChoice;
@@ -65,5 +62,5 @@ private:
     GtkWidget* m_pColorBox;
     GtkWidget* m_pRgb;
     GtkWidget* m_pHsv;
-    uint32_t m_nBoxColor = 0;
+    RgbColor m_boxColor;
 };

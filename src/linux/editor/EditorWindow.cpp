@@ -48,10 +48,11 @@ EditorWindow::EditorWindow(FileRegStore& store, std::function<void()> closed)
     });
     m_pEditor = std::make_unique<SettingsEditor>(*m_pSettings, *m_pPreview);
     const int row = m_pEditor->Normalise();
-    EditorContext context{*m_pEditor, *m_pSettings, *m_pPreview, [this] { Changed(); }};
+    EditorContext context{*m_pEditor, [this] { Changed(); }};
     m_pSimple = std::make_unique<SimplePage>(context, [this] { OnPresetNameChanged(); });
     m_pTypes = std::make_unique<TypesPage>(context);
-    m_pColors = std::make_unique<ColorsPage>(context, [this] { return m_pWindow; });
+    m_pColors =
+        std::make_unique<ColorsPage>(context, m_pEditor->Colors(), [this] { return m_pWindow; });
     m_pAdvanced = std::make_unique<AdvancedPage>(context);
 
     GtkWidget* root = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
