@@ -182,3 +182,31 @@ demo-windows-config: deps
 		done; \
 		echo "Screenshots of the configuration dialog: $$(ls build/config-96-*.png build/config-192-*.png | tr '\n' ' ')"; \
 	fi
+
+# Installing on a Linux system from the release build `make demo` uses: `sudo make install`
+# (PREFIX, default /usr/local; DESTDIR stages it elsewhere), `sudo make uninstall` removes what
+# the last install wrote.
+PREFIX ?= /usr/local
+.PHONY: install uninstall deb test-deb dist-windows
+install: deps
+	@cmake --preset native-release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null && \
+	cmake --build --preset native-release --target lumenkite lumenkite_icons && \
+	DESTDIR="$(DESTDIR)" cmake --install build/native-release
+
+uninstall:
+	@DESTDIR="$(DESTDIR)" cmake --build build/native-release --target uninstall
+
+# The Debian package of the program alone (release build, no tests, no Windows build), built
+# from a copy of the source under build/deb: build/lumenkite_VERSION_ARCH.deb.
+deb: deps
+	@scripts/build-deb
+
+# The package as a user gets it: its files, lintian, the program unpacked (never installed here).
+test-deb: deps
+	@deb=$$(scripts/build-deb) && tests/install/check-deb $$deb
+check: test-deb
+
+# The Windows download: build/Lumenkite-VERSION-windows.zip, the screensaver and how to install it.
+dist-windows: deps
+	@cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Lumenkite && \
+	scripts/dist-windows build/win32

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mode == Mode::Version) {
-        std::puts("lumenkite 2.0");
+        std::puts("lumenkite " LUMENKITE_VERSION);
         return 0;
     }
 
