@@ -4,6 +4,7 @@
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
+#include "linux/PaletteExpander.h"
 
 #include <gtk/gtk.h>
 
@@ -61,7 +62,7 @@ private:
     RenderThread m_renderer;
     FrameExchange m_exchange;
     std::vector<uint8_t> m_aImage;
-    uint32_t m_aPixel[256] = {};
+    PaletteExpander m_expander;
     Rect m_rcDraw;
     bool m_bSmall = true;
     bool m_bRendering = false;
