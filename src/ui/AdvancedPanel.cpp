@@ -1,7 +1,7 @@
 #include "ui/AdvancedPanel.h"
 
-#include "app/LumenkiteWnd.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "settings/Settings.h"
 
 #include <commctrl.h>

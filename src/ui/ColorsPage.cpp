@@ -1,8 +1,8 @@
 #include "ui/ColorsPage.h"
 
-#include "app/LumenkiteWnd.h"
 #include "editor/ColormapEdits.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "settings/Settings.h"
 #include "ui/ColormapDeleteDialog.h"
 #include "ui/ColormapNameDialog.h"

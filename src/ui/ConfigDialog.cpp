@@ -1,13 +1,13 @@
 #include "ui/ConfigDialog.h"
 
-#include "app/LumenkiteWnd.h"
-#include "app/ScreenMetrics.h"
 #include "editor/CycleChoice.h"
 #include "editor/DelayField.h"
 #include "editor/DialogGeometry.h"
 #include "editor/PresetEdits.h"
 #include "framework/Geometry.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
+#include "saver/ScreenMetrics.h"
 #include "support/Trace.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/ColorsPage.h"
@@ -97,15 +97,7 @@ bool ConfigDialog::OnInitDialog() {
 
 void ConfigDialog::CreatePreview() {
     Trace(TraceInfo, "Creating preview");
-    HWND frame = GetItem(IDC_PREVIEW_FRAME);
-    RECT area;
-    GetClientRect(frame, &area);
-    m_pPreview->CreateEx(0, Window::DefaultClass(), "", WS_CHILD | WS_VISIBLE, area, frame);
-    Rect drawn = {0, 0, area.right - area.left, area.bottom - area.top};
-    Rect desktop;
-    GetFullScreenRect(desktop);
-    m_pPreview->Start(drawn, true, AreaRatio(desktop, drawn), false);
-    m_pPreview->SetFullScreenPacing(m_settings.FullScreenPacing);
+    m_pPreview->CreatePreview(GetItem(IDC_PREVIEW_FRAME), false);
 }
 
 void ConfigDialog::FillPresetList() {
@@ -178,16 +170,12 @@ void ConfigDialog::EnterFullScreen() {
     m_pPreview->DestroyWindow();
     Rect desktop;
     GetFullScreenRect(desktop);
-    m_pPreview->CreateEx(WS_EX_TOPMOST, m_strFullScreenClass, "", WS_POPUP | WS_VISIBLE,
-                         ToRECT(desktop), nullptr);
-    Rect primary;
-    GetPrimaryRect(primary);
     Trace(TraceInfo, "Starting fullscreen mode");
-    m_pPreview->Start(primary, false, 1.0, false);
+    m_pPreview->CreateFullScreen(m_strFullScreenClass, "", desktop, false);
     ShowWindow(GetItem(IDC_PREVIEW_FRAME), SW_HIDE);
     ShrinkBy(m_nShrinkHeight);
     SetDlgItemTextA(m_hWnd, IDC_FULLSCREEN, "&Preview");
-    m_pPreview->m_bNotifyActivate = true;
+    m_pPreview->SetNotifyActivate(true);
     m_bFullScreen = true;
     PlaceAdvancedPanel();
 }
@@ -200,7 +188,7 @@ void ConfigDialog::LeaveFullScreen() {
     ShowWindow(GetItem(IDC_PREVIEW_FRAME), SW_SHOW);
     ShrinkBy(-m_nShrinkHeight);
     CreatePreview();
-    m_pPreview->m_bNotifyActivate = false;
+    m_pPreview->SetNotifyActivate(false);
     m_bFullScreen = false;
     PlaceAdvancedPanel();
 }

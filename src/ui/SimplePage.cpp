@@ -1,8 +1,8 @@
 #include "ui/SimplePage.h"
 
-#include "app/LumenkiteWnd.h"
 #include "editor/WormCounts.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "settings/Settings.h"
 #include "ui/UserMessages.h"
 

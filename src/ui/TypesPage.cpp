@@ -1,8 +1,8 @@
 #include "ui/TypesPage.h"
 
-#include "app/LumenkiteWnd.h"
 #include "editor/TypeClicks.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "settings/Settings.h"
 
 TypesPage::TypesPage(HWND owner, Settings& settings, LumenkiteWnd& preview)
