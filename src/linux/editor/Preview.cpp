@@ -49,7 +49,7 @@ Rect ScreenRect(GtkWidget* widget) {
 } // namespace
 
 Preview::Preview(Settings& settings, std::function<void(int)> onFrameRate)
-    : m_settings(settings), m_onFrameRate(std::move(onFrameRate)), m_renderer(&settings, this),
+    : m_onFrameRate(std::move(onFrameRate)), m_renderer(&settings, this),
       m_pArea(gtk_drawing_area_new()), m_pAlive(std::make_shared<Preview*>(this)) {
     // Kept past the window's end, so that the window's teardown never finds it gone.
     g_object_ref_sink(m_pArea);

@@ -57,7 +57,6 @@ private:
     void StopRendering();
     static void Draw(GtkDrawingArea* area, cairo_t* cr, int width, int height, gpointer self);
 
-    Settings& m_settings;
     std::function<void(int)> m_onFrameRate;
     RenderThread m_renderer;
     FrameExchange m_exchange;
