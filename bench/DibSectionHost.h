@@ -5,6 +5,7 @@
 // bitmap compatible with the screen, selected into a memory DC.
 #include "engine/FrameTarget.h"
 #include "framework/IndexedDib.h"
+#include "framework/MemoryDc.h"
 
 #include <windows.h>
 
@@ -18,21 +19,11 @@ public:
     DibSectionHost(int width, int height) : m_nWidth(width), m_nHeight(height) {
         HDC screen = GetDC(nullptr);
         m_nScreenBits = GetDeviceCaps(screen, BITSPIXEL);
-        m_hdcImage = CreateCompatibleDC(screen);
-        m_hImage = CreateIndexedDib(m_hdcImage, width, height, nullptr, &m_pImage);
-        m_hOldImage = SelectObject(m_hdcImage, m_hImage);
-        m_hdcTarget = CreateCompatibleDC(screen);
-        m_hTarget = CreateCompatibleBitmap(screen, width, height);
-        m_hOldTarget = SelectObject(m_hdcTarget, m_hTarget);
+        m_image.Create(screen);
+        m_image.Select(CreateIndexedDib(m_image.Dc(), width, height, nullptr, &m_pImage));
+        m_target.Create(screen);
+        m_target.Select(CreateCompatibleBitmap(screen, width, height));
         ReleaseDC(nullptr, screen);
-    }
-    ~DibSectionHost() {
-        SelectObject(m_hdcTarget, m_hOldTarget);
-        DeleteObject(m_hTarget);
-        DeleteDC(m_hdcTarget);
-        SelectObject(m_hdcImage, m_hOldImage);
-        DeleteObject(m_hImage);
-        DeleteDC(m_hdcImage);
     }
     DibSectionHost(const DibSectionHost&) = delete;
     DibSectionHost& operator=(const DibSectionHost&) = delete;
@@ -45,9 +36,9 @@ public:
     int ScreenBits() const { return m_nScreenBits; }
 
     void Present(const PaletteEntry* palette) {
-        SetDIBColorTable(m_hdcImage, 0, 256, reinterpret_cast<const RGBQUAD*>(palette));
+        SetDIBColorTable(m_image.Dc(), 0, 256, reinterpret_cast<const RGBQUAD*>(palette));
         GdiFlush();
-        BitBlt(m_hdcTarget, 0, 0, m_nWidth, m_nHeight, m_hdcImage, 0, 0, SRCCOPY);
+        BitBlt(m_target.Dc(), 0, 0, m_nWidth, m_nHeight, m_image.Dc(), 0, 0, SRCCOPY);
         GdiFlush();
     }
     void AfterPresent() {}
@@ -55,9 +46,9 @@ public:
 private:
     int m_nWidth, m_nHeight;
     int m_nScreenBits = 32;
-    HDC m_hdcImage = nullptr, m_hdcTarget = nullptr;
-    HBITMAP m_hImage = nullptr, m_hTarget = nullptr;
-    HGDIOBJ m_hOldImage = nullptr, m_hOldTarget = nullptr;
+    // Released in the reverse order of their making.
+    MemoryDc m_image;
+    MemoryDc m_target;
     uint8_t* m_pImage = nullptr;
 };
 

@@ -1,12 +1,11 @@
 #include "app/App.h"
 
 #include "app/CommandLine.h"
-#include "app/LumenkiteWnd.h"
-#include "app/ScreenMetrics.h"
 #include "app/SelfInstall.h"
-#include "engine/RenderThread.h"
-#include "framework/Geometry.h"
+#include "framework/MessageLoop.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
+#include "saver/ScreenMetrics.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
 #include "ui/ConfigDialog.h"
@@ -103,14 +102,9 @@ std::unique_ptr<LumenkiteWnd> App::CreateSaverWindow(Settings& settings) {
     Trace(TraceInfo, "App: Registered MFC window class %s", className.c_str());
 
     auto window = std::make_unique<LumenkiteWnd>(&settings, true, nullptr);
-    if (!window->CreateEx(WS_EX_TOPMOST, className, SaverTitle, WS_POPUP | WS_VISIBLE, ToRECT(full),
-                          nullptr))
+    if (!window->CreateFullScreen(className, SaverTitle, full, settings.Cycle))
         return nullptr;
     Trace(TraceInfo, "App: Created main window");
-
-    Rect primary;
-    GetPrimaryRect(primary);
-    window->Start(primary, false, 1.0, settings.Cycle);
     return window;
 }
 
@@ -146,18 +140,8 @@ void App::RunPreview(HWND parent) {
 }
 
 std::unique_ptr<LumenkiteWnd> App::CreatePreviewWindow(Settings& settings, HWND parent) {
-    if (!parent || !IsWindow(parent))
-        return nullptr;
-    RECT client;
-    GetClientRect(parent, &client);
     auto window = std::make_unique<LumenkiteWnd>(&settings, false, nullptr);
-    if (!window->CreateEx(0, Window::DefaultClass(), "", WS_CHILD | WS_VISIBLE, client, parent))
+    if (!window->CreatePreview(parent, settings.Cycle))
         return nullptr;
-
-    Rect drawn = {0, 0, client.right - client.left, client.bottom - client.top};
-    Rect full;
-    GetFullScreenRect(full);
-    window->Start(drawn, true, AreaRatio(full, drawn), settings.Cycle);
-    window->SetFullScreenPacing(true);
     return window;
 }

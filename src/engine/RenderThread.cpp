@@ -1,6 +1,7 @@
 #include "engine/RenderThread.h"
 
 #include "engine/FrameTarget.h"
+#include "engine/RenderStart.h"
 #include "engine/SmoothThing.h"
 #include "settings/Settings.h"
 #include "support/Clock.h"
@@ -33,7 +34,7 @@ void RenderThread::BeginRender(FrameTarget* target, const Rect& rect, uint8_t* i
 
 void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
                                  bool restrictParticles, bool cycle) {
-    std::lock_guard lock(m_Lock);
+    auto lock = Lock();
     m_nWidth = rect.Width();
     m_nHeight = rect.Height();
     m_nLeft = rect.left;
@@ -43,16 +44,28 @@ void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t*
     m_nPitch = pitch;
     m_bRestrictParticles = restrictParticles;
     m_bCycle = cycle;
-    if (m_pSettings->DelayRange > m_pSettings->Delay)
-        m_pSettings->DelayRange = m_pSettings->Delay;
+    m_pSettings->ClampDelayRange();
     m_pSmoothThing.reset();
     m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
                                                    restrictParticles, m_dAreaRatio);
 }
 
+void RenderThread::StartRender(FrameTarget* target, const RenderStart& start, uint8_t* image) {
+    PaletteEntry palette[256];
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, palette);
+    {
+        auto lock = Lock();
+        target->LoadPalette(palette);
+    }
+    SetAreaRatio(start.areaRatio);
+    SetFullScreenPacing(start.restrictParticles && m_pSettings->FullScreenPacing);
+    BeginRender(target, start.rect, image, ImagePitch(start.rect.Width()), start.restrictParticles,
+                start.cycle);
+}
+
 void RenderThread::EndRender() {
     Stop();
-    std::lock_guard lock(m_Lock);
+    auto lock = Lock();
     m_pSmoothThing.reset();
 }
 
@@ -61,13 +74,13 @@ void RenderThread::ApplyCpu() {
 }
 
 void RenderThread::UpdateTargetWorms() {
-    std::lock_guard lock(m_Lock);
+    auto lock = Lock();
     if (m_pSmoothThing)
         m_pSmoothThing->UpdateTargetWorms();
 }
 
 void RenderThread::SwitchToPreset(int index) {
-    std::lock_guard lock(m_Lock);
+    auto lock = Lock();
     if (!m_bFading) {
         m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
     } else if (m_nFadeFrame > 0) {

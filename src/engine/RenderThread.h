@@ -9,6 +9,7 @@
 
 class FrameTarget;
 class Preset;
+struct RenderStart;
 class Settings;
 class SmoothThing;
 
@@ -33,6 +34,10 @@ public:
     // lent until EndRender.
     void BeginRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
                      bool restrictParticles, bool cycle);
+    // How every host starts drawing: the target shows the current preset's palette, the start's
+    // area ratio is taken, a preview is paced like the full screen when the settings ask for it,
+    // and the render begins on the image, whose rows are ImagePitch(width) bytes apart.
+    void StartRender(FrameTarget* target, const RenderStart& start, uint8_t* image);
     // Stops the worker and drops the engine.
     void EndRender();
     void ApplyCpu();
@@ -40,10 +45,10 @@ public:
     // Starts the cross-fade the preset timer starts, toward preset `index`, from the palette
     // showing now. It runs even when this render does not cycle, and then arms no timer.
     void SwitchToPreset(int index);
-    // One frame. The worker calls it with m_Lock held; public so the cycle can be driven by hand.
+    // One frame. The worker calls it with the lock held; public so the cycle can be driven by hand.
     void Tick() override;
 
-    // Read with m_Lock held while the worker runs.
+    // Read with the lock held while the worker runs.
     // The preset being faded to, else the current one.
     int IncomingPreset() const;
     bool Fading() const { return m_bFading; }

@@ -168,23 +168,23 @@ void SmoothThing::AddWorm(int type) {
     m_nWorms += 1;
 }
 
-int SmoothThing::StepWorm(Worm* worm, Worm** worms, int count) {
+SmoothThing::WormStep SmoothThing::StepWorm(Worm* worm, Worm** worms, int count) {
     const int type = worm->m_nType;
     // Only the selectable behaviours have a state; anything else simply runs.
     const bool hasState = type >= 0 && type < WormTypeCount;
     const int state = hasState ? CurrentPreset().m_anTypeStates[type] : TypeOn;
     if (state == TypeOff) {
         worm->OnRemove();
-        return 1;
+        return WormStep::TypeOff;
     }
     if (state == TypeKeepOne && g_anLiveWorms[type] > 1) {
         worm->OnRemove();
-        return 2;
+        return WormStep::OneTooMany;
     }
     if (worm->Update(worms, count) && !worm->m_bFinished)
-        return 0;
+        return WormStep::Keep;
     worm->OnRemove();
-    return 3;
+    return WormStep::Replace;
 }
 
 void SmoothThing::UpdateTargetWorms() {
@@ -229,8 +229,8 @@ void SmoothThing::DoFrame(uint8_t* image, int pitch, bool clearAll) {
             continue;
         // Drawn before it moves, so a worm is shown where the frame found it.
         worm->Draw(m_pBuffer1.get());
-        const int result = StepWorm(worm, m_apWorms.data(), m_nWorms);
-        if (result == 0)
+        const WormStep result = StepWorm(worm, m_apWorms.data(), m_nWorms);
+        if (result == WormStep::Keep)
             continue;
         const int type = worm->m_nType;
         const int last = m_nWorms - 1;
@@ -238,7 +238,7 @@ void SmoothThing::DoFrame(uint8_t* image, int pitch, bool clearAll) {
             std::swap(m_apWorms[i], m_apWorms[last]);
         DestroySlot(last);
         m_nWorms -= 1;
-        if (result == 3)
+        if (result == WormStep::Replace)
             AddWorm(type);
     }
 

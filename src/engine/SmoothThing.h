@@ -35,9 +35,18 @@ public:
     Worm* CreateWorm(int type);
     // Appends a new worm, born on a random existing one when the preset's Spawn rule is on.
     void AddWorm(int type);
-    // Moves one worm. 0 keeps it; 1 (type off) and 2 (one too many of a KeepOne type) remove it;
-    // 3 removes it for a fresh one of the same type.
-    int StepWorm(Worm* worm, Worm** worms, int count);
+    // What a worm's step leaves of it.
+    enum class WormStep {
+        Keep,
+        // Removed: its type is switched off.
+        TypeOff,
+        // Removed: one too many of a KeepOne type.
+        OneTooMany,
+        // Removed for a fresh one of the same type: it is done.
+        Replace,
+    };
+    // Moves one worm.
+    WormStep StepWorm(Worm* worm, Worm** worms, int count);
 
     // Slots 0..m_nWorms - 1 hold the live worms without gaps; the rest are null. Owning.
     std::vector<Worm*> m_apWorms;

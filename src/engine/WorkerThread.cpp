@@ -94,6 +94,10 @@ void WorkerThread::Kill() {
     }
 }
 
+std::unique_lock<std::recursive_mutex> WorkerThread::Lock() {
+    return std::unique_lock(m_Lock);
+}
+
 void WorkerThread::SetCpu(int percent) {
     std::lock_guard lock(m_Lock);
     m_nCpu = percent;

@@ -33,13 +33,15 @@ public:
     void SetCpu(int percent);
     void SetAreaRatio(double ratio);
     void SetFullScreenPacing(bool on);
+    // Only the user-interface thread writes it, so it reads it without the lock.
+    bool FullScreenPacing() const { return m_bFullScreenPacing; }
 
-    // Guards the frame state of the subclass and every Tick; re-entrant because the window takes
-    // it and then calls operations that take it again.
-    std::recursive_mutex m_Lock;
+    // Holds every Tick and the subclass's frame state still while the caller edits what a frame
+    // reads. Re-entrant: a host takes it and then calls operations that take it again.
+    std::unique_lock<std::recursive_mutex> Lock();
 
 protected:
-    // One frame; called on the worker thread with m_Lock held.
+    // One frame; called on the worker thread with the lock held.
     virtual void Tick() = 0;
     // For the subclass's destructor: the thread must not tick into a half-destroyed object.
     void KillAndWait();
@@ -51,6 +53,7 @@ private:
     void Run();
     bool HasEnded() const;
 
+    std::recursive_mutex m_Lock;
     int m_nFrames = 0;
     uint32_t m_dwRateTick = 0;
     int m_nCpu = 50;

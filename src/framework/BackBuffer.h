@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/MemoryDc.h"
+
 #include <windows.h>
 
 // An off-screen image a control paints into and then copies to the window in one go, so that
@@ -7,7 +9,6 @@
 class BackBuffer {
 public:
     BackBuffer() = default;
-    ~BackBuffer();
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
@@ -17,9 +18,7 @@ public:
     void Present(HDC windowDc);
 
 private:
-    HBITMAP m_hBitmap = nullptr;
-    HDC m_dcMemory = nullptr;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    MemoryDc m_buffer;
     int m_nWidth = 0;
     int m_nHeight = 0;
 };

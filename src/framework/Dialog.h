@@ -20,7 +20,6 @@ public:
     // Ends a modal dialog with the result, or destroys a modeless one.
     void EndDialog(INT_PTR result);
     HWND GetItem(int id) const { return GetDlgItem(m_hWnd, id); }
-    bool IsModal() const { return m_bModal; }
 
     // Lets the thread's top-level dialogs handle their keyboard navigation; true when the message
     // was used.

@@ -1,7 +1,5 @@
 #include "framework/Window.h"
 
-#include "framework/Dialog.h"
-
 #include <cstdio>
 
 namespace {
@@ -111,15 +109,4 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam
             PostQuitMessage(0);
     }
     return result;
-}
-
-int RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Dialog::PreTranslateMessage(&msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
 }

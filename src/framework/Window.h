@@ -29,7 +29,6 @@ public:
     // procedure through Default.
     bool SubclassDlgItem(int id, HWND parent);
     void DestroyWindow();
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Owner drawing, reflected here by the parent dialog.
     virtual void OnDrawItem(const DRAWITEMSTRUCT&) {}
@@ -52,7 +51,3 @@ private:
     // The control's own procedure while subclassed; null for windows made here.
     WNDPROC m_pSuperProc = nullptr;
 };
-
-// Runs the thread's message loop until WM_QUIT, giving modeless dialogs their keyboard handling.
-// Returns the quit message's code.
-int RunMessageLoop();

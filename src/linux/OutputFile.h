@@ -23,7 +23,6 @@ public:
     void Abandon();
 
     const std::string& Error() const { return m_strError; }
-    const std::string& TemporaryPath() const { return m_strTemporary; }
     // Records a failure with errno's reason.
     bool FailWithErrno(int error);
 

@@ -1,6 +1,7 @@
 #include "linux/SdlHost.h"
 
 #include "engine/FrameTarget.h"
+#include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
 #include "linux/FrameRateTitle.h"
@@ -270,31 +271,21 @@ void SdlHost::StartRendering(int width, int height) {
     m_exchange.Resize(width, height);
     m_pTarget->Attach(m_aImage.data(), pitch);
 
-    PaletteEntry palette[256];
-    m_settings.FillPresetPalette(m_settings.GetPreset(m_settings.CurrentPreset), palette);
-    {
-        std::lock_guard lock(m_renderer.m_Lock);
-        m_pTarget->LoadPalette(palette);
-    }
-
     if (m_pTexture)
         SDL_DestroyTexture(m_pTexture);
     m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_ARGB8888,
                                    SDL_TEXTUREACCESS_STREAMING, width, height);
 
-    // A small foreign window is a preview: fewer worms, paced like the whole screen.
-    bool restrict = false;
-    double ratio = 1.0;
+    // A foreign window smaller than the screen is a preview.
+    const Rect drawn{0, 0, width, height};
+    RenderStart start = RenderStart::FullScreen(drawn, m_settings.Cycle);
     if (m_nForeignWindow && m_options.mode == Mode::WindowId) {
         int screenW = 0, screenH = 0;
-        if (m_probe.GetSize(m_probe.RootWindowId(), screenW, screenH))
-            ratio = AreaRatio(Rect{0, 0, screenW, screenH}, Rect{0, 0, width, height});
-        restrict = ratio > 1.0;
-        m_renderer.SetFullScreenPacing(restrict && m_settings.FullScreenPacing);
+        if (m_probe.GetSize(m_probe.RootWindowId(), screenW, screenH) &&
+            AreaRatio(Rect{0, 0, screenW, screenH}, drawn) > 1.0)
+            start = RenderStart::Preview(drawn, Rect{0, 0, screenW, screenH}, m_settings.Cycle);
     }
-    m_renderer.SetAreaRatio(restrict ? ratio : 1.0);
-    m_renderer.BeginRender(m_pTarget.get(), Rect{0, 0, width, height}, m_aImage.data(), pitch,
-                           restrict, m_settings.Cycle);
+    m_renderer.StartRender(m_pTarget.get(), start, m_aImage.data());
     m_bRendering = true;
     if (m_bPaused)
         m_renderer.Stop();
@@ -388,7 +379,7 @@ void SdlHost::HandleWindowKey(const SDL_KeyboardEvent& key) {
 
 // Starts the same cross-fade the preset timer would, from whatever palette is showing.
 void SdlHost::SwitchPreset(int step) {
-    std::lock_guard lock(m_renderer.m_Lock);
+    auto lock = m_renderer.Lock();
     const int count = static_cast<int>(m_settings.m_apPresets.size());
     if (count == 0)
         return;

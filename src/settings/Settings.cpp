@@ -105,6 +105,11 @@ void Settings::FillPresetPalette(const Preset* preset, PaletteEntry palette[256]
         colormap->FillColorTable(palette);
 }
 
+void Settings::ClampDelayRange() {
+    if (DelayRange > Delay)
+        DelayRange = Delay;
+}
+
 int Settings::AddColormap(std::unique_ptr<Colormap> colormap) {
     m_apColormaps.push_back(std::move(colormap));
     return static_cast<int>(m_apColormaps.size()) - 1;

@@ -45,6 +45,9 @@ public:
     // The colour table of the preset's colormap, colormap 0's for no preset. Left alone when
     // there are no colormaps.
     void FillPresetPalette(const Preset* preset, PaletteEntry palette[256]) const;
+    // Keeps the spread of the preset delay no wider than the delay, so that a switch is never
+    // due before it was armed. In memory only, as the saver never saves.
+    void ClampDelayRange();
 
     void Save();
 

@@ -13,15 +13,6 @@ void DrawRaisedFrame(HDC dc, RECT r) {
 
 } // namespace
 
-ColorPicker::~ColorPicker() {
-    if (m_dcRamp) {
-        SelectObject(m_dcRamp, m_hOldRamp);
-        DeleteDC(m_dcRamp);
-    }
-    if (m_hRamp)
-        DeleteObject(m_hRamp);
-}
-
 void ColorPicker::OnSubclassed() {
     GetClientRect(m_hWnd, &m_client);
     m_model.Layout(m_client.right, WindowDpi(m_hWnd));
@@ -105,21 +96,19 @@ LRESULT ColorPicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void ColorPicker::OnPaint() {
     PAINTSTRUCT paint;
     HDC windowDc = BeginPaint(m_hWnd, &paint);
-    if (!m_dcRamp) {
+    if (!m_ramp.Dc()) {
         const Rect bar = m_model.BarRect(0);
-        m_hRamp = CreateRampBitmap(windowDc, bar.Width(), bar.Height());
-        m_dcRamp = CreateCompatibleDC(windowDc);
-        if (m_hRamp)
-            m_hOldRamp = SelectObject(m_dcRamp, m_hRamp);
+        m_ramp.Create(windowDc);
+        m_ramp.Select(CreateRampBitmap(windowDc, bar.Width(), bar.Height()));
     }
     HDC dc = m_backBuffer.Begin(windowDc, m_client.right, m_client.bottom);
     FillRect(dc, &m_client, GetSysColorBrush(COLOR_BTNFACE));
     for (int k = 0; k < ColorPickerModel::SliderCount; ++k) {
         PaletteEntry table[256];
         m_model.BarColors(k, table);
-        SetDIBColorTable(m_dcRamp, 0, 256, reinterpret_cast<const RGBQUAD*>(table));
+        SetDIBColorTable(m_ramp.Dc(), 0, 256, reinterpret_cast<const RGBQUAD*>(table));
         const Rect bar = m_model.BarRect(k);
-        BitBlt(dc, bar.left, bar.top, bar.Width(), bar.Height(), m_dcRamp, 0, 0, SRCCOPY);
+        BitBlt(dc, bar.left, bar.top, bar.Width(), bar.Height(), m_ramp.Dc(), 0, 0, SRCCOPY);
         DrawRaisedFrame(dc, ToRECT(bar));
     }
     for (int k = 0; k < ColorPickerModel::SliderCount; ++k) {

@@ -2,6 +2,7 @@
 
 #include "editor/ColorPickerModel.h"
 #include "framework/BackBuffer.h"
+#include "framework/MemoryDc.h"
 #include "framework/Window.h"
 
 // Three slider bars editing a colour as red, green and blue or as hue, saturation and value, each
@@ -10,7 +11,6 @@
 class ColorPicker : public Window {
 public:
     ColorPicker() = default;
-    ~ColorPicker() override;
 
     // Shows a colour; notifies no one.
     void SetColor(int red, int green, int blue);
@@ -30,7 +30,5 @@ private:
     ColorPickerModel m_model;
     BackBuffer m_backBuffer;
     RECT m_client = {};
-    HBITMAP m_hRamp = nullptr;
-    HDC m_dcRamp = nullptr;
-    HGDIOBJ m_hOldRamp = nullptr;
+    MemoryDc m_ramp;
 };

@@ -1,16 +1,14 @@
 #include "ui/ConfigDialog.h"
 
-#include "app/LumenkiteWnd.h"
-#include "app/ScreenMetrics.h"
 #include "editor/DialogGeometry.h"
 #include "editor/EditorTexts.h"
 #include "editor/SettingsEditor.h"
-#include "framework/Geometry.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
+#include "saver/ScreenMetrics.h"
 #include "support/Trace.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/ColorsPage.h"
-#include "ui/PreviewWindowControl.h"
 #include "ui/SimplePage.h"
 #include "ui/TypesPage.h"
 #include "ui/UserMessages.h"
@@ -58,8 +56,7 @@ bool ConfigDialog::OnInitDialog() {
     m_advancedButton.SubclassDlgItem(IDC_ADVANCED, m_hWnd);
 
     m_pPreview = std::make_unique<LumenkiteWnd>(&m_settings, false, this);
-    m_pPreviewControl = std::make_unique<PreviewWindowControl>(*m_pPreview);
-    m_pEditor = std::make_unique<SettingsEditor>(m_settings, *m_pPreviewControl);
+    m_pEditor = std::make_unique<SettingsEditor>(m_settings, *m_pPreview);
     const int row = m_pEditor->Normalise();
     CreatePreview();
     m_pPreview->UpdateTargetWorms();
@@ -95,15 +92,7 @@ bool ConfigDialog::OnInitDialog() {
 
 void ConfigDialog::CreatePreview() {
     Trace(TraceInfo, "Creating preview");
-    HWND frame = GetItem(IDC_PREVIEW_FRAME);
-    RECT area;
-    GetClientRect(frame, &area);
-    m_pPreview->CreateEx(0, Window::DefaultClass(), "", WS_CHILD | WS_VISIBLE, area, frame);
-    Rect drawn = {0, 0, area.right - area.left, area.bottom - area.top};
-    Rect desktop;
-    GetFullScreenRect(desktop);
-    m_pPreview->Start(drawn, true, AreaRatio(desktop, drawn), false);
-    m_pPreview->SetFullScreenPacing(m_settings.FullScreenPacing);
+    m_pPreview->CreatePreview(GetItem(IDC_PREVIEW_FRAME), false);
 }
 
 void ConfigDialog::FillPresetList(int row) {
@@ -153,16 +142,12 @@ void ConfigDialog::EnterFullScreen() {
     m_pPreview->DestroyWindow();
     Rect desktop;
     GetFullScreenRect(desktop);
-    m_pPreview->CreateEx(WS_EX_TOPMOST, m_strFullScreenClass, "", WS_POPUP | WS_VISIBLE,
-                         ToRECT(desktop), nullptr);
-    Rect primary;
-    GetPrimaryRect(primary);
     Trace(TraceInfo, "Starting fullscreen mode");
-    m_pPreview->Start(primary, false, 1.0, false);
+    m_pPreview->CreateFullScreen(m_strFullScreenClass, "", desktop, false);
     ShowWindow(GetItem(IDC_PREVIEW_FRAME), SW_HIDE);
     ShrinkBy(m_nShrinkHeight);
     SetDlgItemTextA(m_hWnd, IDC_FULLSCREEN, "&Preview");
-    m_pPreview->m_bNotifyActivate = true;
+    m_pPreview->SetNotifyActivate(true);
     m_bFullScreen = true;
     PlaceAdvancedPanel();
 }
@@ -175,7 +160,7 @@ void ConfigDialog::LeaveFullScreen() {
     ShowWindow(GetItem(IDC_PREVIEW_FRAME), SW_SHOW);
     ShrinkBy(-m_nShrinkHeight);
     CreatePreview();
-    m_pPreview->m_bNotifyActivate = false;
+    m_pPreview->SetNotifyActivate(false);
     m_bFullScreen = false;
     PlaceAdvancedPanel();
 }
@@ -308,7 +293,6 @@ void ConfigDialog::OnDestroy() {
     m_pTypesPage.reset();
     m_pColorsPage.reset();
     m_pEditor.reset();
-    m_pPreviewControl.reset();
 }
 
 INT_PTR ConfigDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

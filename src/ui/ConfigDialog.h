@@ -15,7 +15,6 @@ class AdvancedPanel;
 class ColorsPage;
 class LumenkiteWnd;
 class RegStore;
-class PreviewWindowControl;
 class SettingsEditor;
 class SimplePage;
 class TypesPage;
@@ -66,7 +65,6 @@ private:
     TitleBand m_titleBand;
     Settings m_settings;
     std::unique_ptr<LumenkiteWnd> m_pPreview;
-    std::unique_ptr<PreviewWindowControl> m_pPreviewControl;
     std::unique_ptr<SettingsEditor> m_pEditor;
     std::unique_ptr<SimplePage> m_pSimplePage;
     std::unique_ptr<TypesPage> m_pTypesPage;

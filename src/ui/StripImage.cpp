@@ -14,29 +14,16 @@ constexpr int StripHeight = 32;
 
 StripImage::StripImage() {
     HDC screen = GetDC(nullptr);
-    m_dcMemory = CreateCompatibleDC(screen);
+    m_image.Create(screen);
     ReleaseDC(nullptr, screen);
 }
 
-StripImage::~StripImage() {
-    if (m_hBitmap) {
-        if (m_hOldBitmap)
-            SelectObject(m_dcMemory, m_hOldBitmap);
-        DeleteObject(m_hBitmap);
-    }
-    if (m_dcMemory)
-        DeleteDC(m_dcMemory);
-}
-
 void StripImage::Update(const Colormap& colormap) {
-    if (!m_hBitmap) {
-        m_hBitmap = CreateRampBitmap(m_dcMemory, StripWidth, StripHeight);
-        if (m_hBitmap)
-            m_hOldBitmap = SelectObject(m_dcMemory, m_hBitmap);
-    }
+    if (!m_image.Bitmap())
+        m_image.Select(CreateRampBitmap(m_image.Dc(), StripWidth, StripHeight));
     PaletteEntry table[256];
     colormap.FillColorTable(table);
-    SetDIBColorTable(m_dcMemory, 0, 256, reinterpret_cast<const RGBQUAD*>(table));
+    SetDIBColorTable(m_image.Dc(), 0, 256, reinterpret_cast<const RGBQUAD*>(table));
 }
 
 void StripImage::Draw(HDC dc, int x, int y, int width, int height) const {
@@ -44,10 +31,10 @@ void StripImage::Draw(HDC dc, int x, int y, int width, int height) const {
     // display) stretches the rows it has.
     const int sourceHeight = std::min(height, StripHeight);
     if (width == StripWidth && height <= StripHeight) {
-        BitBlt(dc, x, y, StripWidth, height, m_dcMemory, 0, 0, SRCCOPY);
+        BitBlt(dc, x, y, StripWidth, height, m_image.Dc(), 0, 0, SRCCOPY);
         return;
     }
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, x, y, width, height, m_dcMemory, 0, 0, StripWidth, sourceHeight, SRCCOPY);
+    StretchBlt(dc, x, y, width, height, m_image.Dc(), 0, 0, StripWidth, sourceHeight, SRCCOPY);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/MemoryDc.h"
+
 #include <windows.h>
 
 class Colormap;
@@ -9,7 +11,6 @@ class Colormap;
 class StripImage {
 public:
     StripImage();
-    ~StripImage();
     StripImage(const StripImage&) = delete;
     StripImage& operator=(const StripImage&) = delete;
 
@@ -17,7 +18,5 @@ public:
     void Draw(HDC dc, int x, int y, int width, int height) const;
 
 private:
-    HDC m_dcMemory = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    MemoryDc m_image;
 };

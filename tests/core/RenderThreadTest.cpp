@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "TestSupport.h"
 #include "engine/FrameTarget.h"
+#include "engine/RenderStart.h"
 #include "engine/SmoothThing.h"
 #include "settings/RegTree.h"
 #include "settings/Settings.h"
@@ -63,7 +64,7 @@ protected:
         m_render.PrepareRender(&m_target, Rect{3, 5, 67, 53}, m_image.data(), 64, false, cycle);
     }
     void Tick() {
-        std::lock_guard lock(m_render.m_Lock);
+        auto lock = m_render.Lock();
         m_render.Tick();
     }
     int Worms() const { return m_render.Engine()->m_nWorms; }
@@ -376,9 +377,60 @@ TEST(RenderThread, BeginRenderClampsTheRangeAndRendersUntilEndRender) {
     int presents = target.m_presents;
     EXPECT_GE(presents, 5);
     {
-        std::lock_guard lock(render.m_Lock);
+        auto lock = render.Lock();
         EXPECT_EQ(render.Engine(), nullptr);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(target.m_presents, presents);
 }
+
+namespace {
+
+TEST(RenderThread, StartRenderShowsThePresetsPaletteAndPacesOnlyPreviews) {
+    MemoryRegStore store;
+    Settings settings(store);
+    settings.CPU = 100;
+    settings.SelectPreset(3);
+    RecordingTarget target;
+    std::vector<uint8_t> image(ImagePitch(200) * 112);
+    RenderThread render(&settings, nullptr);
+    render.ApplyCpu();
+
+    // 152 x 112 standing for a 1024 x 768 screen.
+    render.StartRender(&target,
+                       RenderStart::Preview(Rect{0, 0, 152, 112}, Rect{0, 0, 1024, 768}, false),
+                       image.data());
+    {
+        auto lock = render.Lock();
+        ASSERT_NE(render.Engine(), nullptr);
+        EXPECT_NEAR(render.Engine()->m_dAreaRatio, 46.195, 0.001);
+        EXPECT_EQ(render.Engine()->m_nMaxWorms, 10);
+        EXPECT_TRUE(render.RestrictsParticles());
+        EXPECT_FALSE(render.Cycling());
+    }
+    EXPECT_TRUE(render.FullScreenPacing());
+    render.EndRender();
+    ASSERT_EQ(target.m_loads.size(), 1u) << "the palette is shown once, before the first frame";
+    EXPECT_EQ(target.m_loads[0], Expand(*settings.GetColormap(settings.GetPreset(3)->Colormap)));
+
+    settings.FullScreenPacing = false;
+    render.StartRender(&target,
+                       RenderStart::Preview(Rect{0, 0, 152, 112}, Rect{0, 0, 1024, 768}, false),
+                       image.data());
+    EXPECT_FALSE(render.FullScreenPacing());
+    render.EndRender();
+
+    settings.FullScreenPacing = true;
+    render.StartRender(&target, RenderStart::FullScreen(Rect{0, 0, 200, 112}, true), image.data());
+    {
+        auto lock = render.Lock();
+        ASSERT_NE(render.Engine(), nullptr);
+        EXPECT_EQ(render.Engine()->m_dAreaRatio, 1.0);
+        EXPECT_FALSE(render.RestrictsParticles());
+        EXPECT_TRUE(render.Cycling());
+    }
+    EXPECT_FALSE(render.FullScreenPacing()) << "the full screen is never paced as a preview";
+    render.EndRender();
+}
+
+} // namespace

@@ -158,6 +158,22 @@ TEST(SettingsPresets, PresetPaletteComesFromItsColormapAndColormapZeroWithoutOne
     EXPECT_EQ(palette, expand(0));
 }
 
+TEST(SettingsDelays, TheRangeIsClampedToTheDelayAndNeverWidened) {
+    MemoryRegStore store;
+    Settings settings(store);
+    settings.Delay = 20;
+    settings.DelayRange = 50;
+    settings.ClampDelayRange();
+    EXPECT_EQ(settings.DelayRange, 20);
+    settings.DelayRange = 7;
+    settings.ClampDelayRange();
+    EXPECT_EQ(settings.DelayRange, 7);
+    EXPECT_EQ(settings.Delay, 20);
+    settings.Delay = 0;
+    settings.ClampDelayRange();
+    EXPECT_EQ(settings.DelayRange, 0);
+}
+
 TEST(SettingsColormaps, DeletingRenumbersThePresetsThatReferToLaterColormaps) {
     MemoryRegStore store;
     Settings settings(store);

@@ -389,32 +389,32 @@ TEST_F(SmoothThingTest, StepWormResults) {
     engine->m_nWorms = 1;
     Worm** slots = engine->m_apWorms.data();
 
-    EXPECT_EQ(engine->StepWorm(probe, slots, 7), 0);
+    EXPECT_EQ(engine->StepWorm(probe, slots, 7), SmoothThing::WormStep::Keep);
     EXPECT_EQ(probe->m_seenWorms, slots);
     EXPECT_EQ(probe->m_seenCount, 7);
     EXPECT_EQ(events, (Events{"p step"}));
 
     events.clear();
     Current().m_anTypeStates[WormTypeCurvy] = TypeOff;
-    EXPECT_EQ(engine->StepWorm(probe, slots, 1), 1);
+    EXPECT_EQ(engine->StepWorm(probe, slots, 1), SmoothThing::WormStep::TypeOff);
     EXPECT_EQ(events, (Events{"p remove"}));
 
     events.clear();
     Current().m_anTypeStates[WormTypeCurvy] = TypeKeepOne;
-    EXPECT_EQ(engine->StepWorm(probe, slots, 1), 0); // the only one
+    EXPECT_EQ(engine->StepWorm(probe, slots, 1), SmoothThing::WormStep::Keep); // the only one
     {
         ProbeWorm twin(WormTypeCurvy, "twin", events);
-        EXPECT_EQ(engine->StepWorm(probe, slots, 1), 2);
+        EXPECT_EQ(engine->StepWorm(probe, slots, 1), SmoothThing::WormStep::OneTooMany);
     }
     EXPECT_EQ(events, (Events{"p step", "p remove", "twin delete"}));
 
     events.clear();
     Current().m_anTypeStates[WormTypeCurvy] = TypeOn;
     probe->m_keep = false;
-    EXPECT_EQ(engine->StepWorm(probe, slots, 1), 3);
+    EXPECT_EQ(engine->StepWorm(probe, slots, 1), SmoothThing::WormStep::Replace);
     probe->m_keep = true;
     probe->m_bFinished = true;
-    EXPECT_EQ(engine->StepWorm(probe, slots, 1), 3);
+    EXPECT_EQ(engine->StepWorm(probe, slots, 1), SmoothThing::WormStep::Replace);
     EXPECT_EQ(events, (Events{"p step", "p remove", "p step", "p remove"}));
 }
 

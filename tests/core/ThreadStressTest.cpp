@@ -51,7 +51,7 @@ TEST(ThreadStress, CommandsWhileTheWorkerRuns) {
         case 3:
             render.Start();
             {
-                std::lock_guard lock(render.m_Lock);
+                auto lock = render.Lock();
                 settings.GetPreset(settings.CurrentPreset)->Worms = iterations % 300;
             }
             render.UpdateTargetWorms();

@@ -2,9 +2,9 @@
 // the stop editor, the Options menu's commands, the name and delete dialogs, the RGB/HSV buttons.
 
 #include "DialogDriving.h"
-#include "app/LumenkiteWnd.h"
 #include "editor/ColorConversion.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "ui/ColorBox.h"
 #include "ui/ColorPicker.h"
 #include "ui/ColormapEditor.h"
@@ -80,7 +80,7 @@ protected:
     std::vector<PaletteEntry> PreviewPalette() const {
         std::vector<PaletteEntry> table(256);
         auto lock = const_cast<LumenkiteWnd*>(m_pDialog->Preview())->LockRender();
-        GetDIBColorTable(m_pDialog->Preview()->m_hdcImage, 0, 256,
+        GetDIBColorTable(m_pDialog->Preview()->ImageDc(), 0, 256,
                          reinterpret_cast<RGBQUAD*>(table.data()));
         return table;
     }

@@ -2,9 +2,9 @@
 // buttons and list rows, slider drags with and without their end, typing, moving the window.
 
 #include "DialogDriving.h"
-#include "app/LumenkiteWnd.h"
 #include "engine/RenderThread.h"
 #include "resource.h"
+#include "saver/LumenkiteWnd.h"
 #include "settings/RegTree.h"
 #include "ui/UserMessages.h"
 
@@ -47,8 +47,8 @@ TEST_F(ConfigDialogTest, OpensOnTheStoredPresetWithThePreviewRunningInItsFrame) 
     GetClientRect(preview->m_hWnd, &shown);
     EXPECT_EQ(shown.right, frame.right);
     EXPECT_EQ(shown.bottom, frame.bottom);
-    EXPECT_TRUE(preview->m_pRenderThread->RestrictsParticles());
-    EXPECT_FALSE(preview->m_pRenderThread->Cycling());
+    EXPECT_TRUE(preview->Renderer()->RestrictsParticles());
+    EXPECT_FALSE(preview->Renderer()->Cycling());
     RECT on = WindowRect(preview->m_hWnd);
     EXPECT_TRUE(WaitFor(
         [&] {
@@ -315,8 +315,8 @@ TEST_F(ConfigDialogTest, FullScreenTwiceComesBackToTheSameDialog) {
         const LumenkiteWnd* preview = m_pDialog->Preview();
         EXPECT_EQ(GetParent(preview->m_hWnd), nullptr);
         EXPECT_TRUE(GetWindowLongA(preview->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_FALSE(preview->m_pRenderThread->RestrictsParticles());
-        EXPECT_TRUE(preview->m_bNotifyActivate);
+        EXPECT_FALSE(preview->Renderer()->RestrictsParticles());
+        EXPECT_TRUE(preview->NotifiesActivate());
         EXPECT_FALSE(IsWindowVisible(Item(IDC_PREVIEW_FRAME)));
         // The band above the buttons is gone; the remaining controls keep their screen places.
         RECT shrunk = WindowRect(m_hDialog);
@@ -329,7 +329,7 @@ TEST_F(ConfigDialogTest, FullScreenTwiceComesBackToTheSameDialog) {
         ASSERT_FALSE(m_pDialog->IsFullScreen());
         EXPECT_EQ(Text(button), "&Fullscreen");
         EXPECT_EQ(GetParent(m_pDialog->Preview()->m_hWnd), Item(IDC_PREVIEW_FRAME));
-        EXPECT_FALSE(m_pDialog->Preview()->m_bNotifyActivate);
+        EXPECT_FALSE(m_pDialog->Preview()->NotifiesActivate());
         RECT back = WindowRect(m_hDialog);
         EXPECT_EQ(back.left, start.left);
         EXPECT_EQ(back.top, start.top);
@@ -386,7 +386,7 @@ TEST_F(ConfigDialogTest, PanelEditsReachTheSettingsAndThePreview) {
     bool doubled = Current().DoublePixels;
     Click(Control(panel, IDC_DOUBLE));
     EXPECT_EQ(Current().DoublePixels, !doubled);
-    EXPECT_NE(preview->m_pRenderThread->Engine(), nullptr);
+    EXPECT_NE(preview->Renderer()->Engine(), nullptr);
     Click(Control(panel, IDC_DOUBLE));
     EXPECT_EQ(Current().DoublePixels, doubled);
 

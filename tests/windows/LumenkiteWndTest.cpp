@@ -1,7 +1,7 @@
 // The screensaver window in this process: its input handling, image, start and stop cycles, live
 // recolouring, and the control-panel preview start-up inside a parent made here.
 
-#include "app/LumenkiteWnd.h"
+#include "saver/LumenkiteWnd.h"
 #include "WindowsTestSupport.h"
 #include "app/App.h"
 #include "engine/RenderListener.h"
@@ -82,8 +82,8 @@ TEST_F(LumenkiteWndTest, SaverEndsOnClicksKeysAndASecondMousePosition) {
 
     // The first move is only recorded; the same place again changes nothing.
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
-    EXPECT_EQ(window->m_ptFirstMouse.x, 10);
-    EXPECT_EQ(window->m_ptFirstMouse.y, 20);
+    EXPECT_EQ(window->FirstMouse().x, 10);
+    EXPECT_EQ(window->FirstMouse().y, 20);
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
     EXPECT_TRUE(IsWindow(hwnd));
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 21));
@@ -108,7 +108,7 @@ TEST_F(LumenkiteWndTest, PreviewIgnoresInput) {
     SendMessageA(hwnd, WM_RBUTTONDOWN, 0, 0);
     SendMessageA(hwnd, WM_KEYDOWN, 'A', 0);
     EXPECT_TRUE(IsWindow(hwnd));
-    EXPECT_EQ(window->m_ptFirstMouse.x, -1);
+    EXPECT_EQ(window->FirstMouse().x, -1);
 }
 
 class ActivationCounter final : public RenderListener {
@@ -124,7 +124,7 @@ TEST_F(LumenkiteWndTest, ActivationReachesTheListenerOnlyWhenAskedFor) {
     auto window = MakeChild(host, false, &listener);
     SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(listener.m_nActivations, 0);
-    window->m_bNotifyActivate = true;
+    window->SetNotifyActivate(true);
     SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(listener.m_nActivations, 0);
     SendMessageA(window->m_hWnd, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -136,12 +136,12 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
     HWND host = SharedHost(0, 0, 641, 100);
     auto window = MakeChild(host, false);
     window->Start(Rect{0, 0, 641, 100}, false, 1.0, false);
-    EXPECT_EQ(window->m_nPitch, 644);
-    EXPECT_EQ(window->m_nImageWidth, 641);
-    EXPECT_EQ(window->m_nImageHeight, 100);
+    EXPECT_EQ(window->Pitch(), 644);
+    EXPECT_EQ(window->ImageWidth(), 641);
+    EXPECT_EQ(window->ImageHeight(), 100);
 
     DIBSECTION dib = {};
-    ASSERT_EQ(GetObjectA(window->m_hImage, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    ASSERT_EQ(GetObjectA(window->ImageBitmap(), sizeof dib, &dib), static_cast<int>(sizeof dib));
     EXPECT_EQ(dib.dsBm.bmWidth, 641);
     EXPECT_EQ(dib.dsBm.bmHeight, 100);
     EXPECT_EQ(dib.dsBm.bmBitsPixel, 8);
@@ -152,8 +152,8 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
     m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, expected);
     RGBQUAD table[256] = {};
     {
-        std::lock_guard lock(window->m_pRenderThread->m_Lock);
-        ASSERT_EQ(GetDIBColorTable(window->m_hdcImage, 0, 256, table), 256u);
+        auto lock = window->LockRender();
+        ASSERT_EQ(GetDIBColorTable(window->ImageDc(), 0, 256, table), 256u);
     }
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(table[i].rgbBlue, expected[i].blue) << i;
@@ -161,16 +161,16 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
         EXPECT_EQ(table[i].rgbRed, expected[i].red) << i;
     }
     window->Stop();
-    EXPECT_EQ(window->m_hImage, nullptr);
-    EXPECT_EQ(window->m_hdcImage, nullptr);
-    EXPECT_EQ(window->m_hdcWindow, nullptr);
+    EXPECT_EQ(window->ImageBitmap(), nullptr);
+    EXPECT_EQ(window->ImageDc(), nullptr);
+    EXPECT_EQ(window->WindowDc(), nullptr);
 }
 
 TEST_F(LumenkiteWndTest, StartStopCyclesReuseTheThreadAndLeakNothing) {
     HWND host = SharedHost(0, 0, 64, 48);
     auto window = MakeChild(host, false);
     window->Start(Rect{0, 0, 64, 48}, false, 1.0, false);
-    RenderThread* thread = window->m_pRenderThread.get();
+    const RenderThread* thread = window->Renderer();
     window->Stop();
     DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 
@@ -178,10 +178,10 @@ TEST_F(LumenkiteWndTest, StartStopCyclesReuseTheThreadAndLeakNothing) {
     std::vector<HDC> contexts;
     for (int i = 0; i < 100; ++i) {
         window->Start(Rect{0, 0, 64, 48}, false, 1.0, false);
-        ASSERT_EQ(window->m_pRenderThread.get(), thread);
-        ASSERT_NE(window->m_hImage, nullptr);
-        images.push_back(window->m_hImage);
-        contexts.push_back(window->m_hdcImage);
+        ASSERT_EQ(window->Renderer(), thread);
+        ASSERT_NE(window->ImageBitmap(), nullptr);
+        images.push_back(window->ImageBitmap());
+        contexts.push_back(window->ImageDc());
         if (i % 10 == 0)
             Sleep(30);
         window->Stop();
@@ -223,11 +223,11 @@ TEST_F(LumenkiteWndTest, SetColormapWhileRenderingRecoloursWithoutClearingTheFie
 
     uint64_t litBefore = 0;
     {
-        std::lock_guard lock(window->m_pRenderThread->m_Lock);
-        const int w = window->m_nImageWidth;
-        for (int y = 0; y < window->m_nImageHeight; ++y)
+        auto lock = window->LockRender();
+        const int w = window->ImageWidth();
+        for (int y = 0; y < window->ImageHeight(); ++y)
             for (int x = 0; x < w; ++x)
-                litBefore += window->m_pImage[y * window->m_nPitch + x] != 0;
+                litBefore += window->Image()[y * window->Pitch() + x] != 0;
         window->SetColormap(RedColormap());
     }
     SleepPumping(300);
@@ -260,11 +260,11 @@ TEST_F(LumenkiteWndTest, PreviewStartUpFillsTheParentDrawsAndEndsWithIt) {
     EXPECT_EQ(rc.bottom, 312);
     {
         // 152 x 112 on the 1024 x 768 test screen: ratio 46.195..., at most 10 particles.
-        std::lock_guard lock(window->m_pRenderThread->m_Lock);
-        ASSERT_NE(window->m_pRenderThread->Engine(), nullptr);
-        EXPECT_EQ(window->m_pRenderThread->Engine()->m_nMaxWorms, 10);
-        EXPECT_NEAR(window->m_pRenderThread->Engine()->m_dAreaRatio, 46.195, 0.001);
-        EXPECT_TRUE(window->m_pRenderThread->RestrictsParticles());
+        auto lock = window->LockRender();
+        ASSERT_NE(window->Renderer()->Engine(), nullptr);
+        EXPECT_EQ(window->Renderer()->Engine()->m_nMaxWorms, 10);
+        EXPECT_NEAR(window->Renderer()->Engine()->m_dAreaRatio, 46.195, 0.001);
+        EXPECT_TRUE(window->Renderer()->RestrictsParticles());
     }
 
     SleepPumping(800);
@@ -280,7 +280,7 @@ TEST_F(LumenkiteWndTest, PreviewStartUpFillsTheParentDrawsAndEndsWithIt) {
     DestroyWindow(host.m_hWnd);
     EXPECT_FALSE(IsWindow(child));
     EXPECT_EQ(window->m_hWnd, nullptr);
-    EXPECT_EQ(window->m_hdcWindow, nullptr) << "rendering stops with the window";
+    EXPECT_EQ(window->WindowDc(), nullptr) << "rendering stops with the window";
 }
 
 TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
@@ -300,11 +300,11 @@ TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
     HCURSOR invisible = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129));
     ASSERT_NE(invisible, nullptr);
     EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HCURSOR), reinterpret_cast<LONG_PTR>(invisible));
-    EXPECT_EQ(window->m_rcDraw,
+    EXPECT_EQ(window->DrawRect(),
               (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
-    EXPECT_TRUE(window->m_bIsSaver);
-    EXPECT_FALSE(window->m_pRenderThread->RestrictsParticles());
-    EXPECT_EQ(window->m_pRenderThread->Cycling(), m_settings.Cycle);
+    EXPECT_TRUE(window->IsSaver());
+    EXPECT_FALSE(window->Renderer()->RestrictsParticles());
+    EXPECT_EQ(window->Renderer()->Cycling(), m_settings.Cycle);
     window.reset();
     EXPECT_FALSE(IsWindow(hwnd));
 }

@@ -103,9 +103,10 @@ IconInk DrawnInk(HMODULE module, int id) {
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    MemoryDc memory;
+    memory.Create(nullptr);
+    memory.Select(CreateDIBSection(memory.Dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = memory.Dc();
     auto* pixels = static_cast<uint32_t*>(bits);
     for (int i = 0; i < 32 * 32; ++i)
         pixels[i] = 0x808080;
@@ -121,9 +122,6 @@ IconInk DrawnInk(HMODULE module, int id) {
             ++ink.changed;
             ink.black += p == 0;
         }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     DestroyIcon(icon);
     return ink;
 }

@@ -1,8 +1,8 @@
 // Mode selection, handle parsing, the screen rectangles and the self-installation helpers.
 
 #include "app/CommandLine.h"
-#include "app/ScreenMetrics.h"
 #include "app/SelfInstall.h"
+#include "saver/ScreenMetrics.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,6 +2,8 @@
 
 // Helpers shared by the Windows tests: screen reads, message pumping, child processes.
 
+#include "framework/MemoryDc.h"
+
 #include <windows.h>
 // After windows.h, which it needs.
 #include <tlhelp32.h>
@@ -18,7 +20,8 @@ namespace wintest {
 inline std::vector<uint32_t> CaptureScreen(int left, int top, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    MemoryDc memory;
+    memory.Create(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -26,16 +29,12 @@ inline std::vector<uint32_t> CaptureScreen(int left, int top, int width, int hei
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    memory.Select(CreateDIBSection(memory.Dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitBlt(memory.Dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
     const auto* source = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = source[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
 }

@@ -1,5 +1,6 @@
 #include "linux/editor/Preview.h"
 
+#include "engine/RenderStart.h"
 #include "linux/editor/Signal.h"
 #include "settings/Settings.h"
 
@@ -48,7 +49,7 @@ Rect ScreenRect(GtkWidget* widget) {
 } // namespace
 
 Preview::Preview(Settings& settings, std::function<void(int)> onFrameRate)
-    : m_settings(settings), m_onFrameRate(std::move(onFrameRate)), m_renderer(&settings, this),
+    : m_onFrameRate(std::move(onFrameRate)), m_renderer(&settings, this),
       m_pArea(gtk_drawing_area_new()), m_pAlive(std::make_shared<Preview*>(this)) {
     // Kept past the window's end, so that the window's teardown never finds it gone.
     g_object_ref_sink(m_pArea);
@@ -81,23 +82,17 @@ void Preview::StartOn(GtkWidget* area, bool small) {
     const int scale = gtk_widget_get_scale_factor(area);
     const int width = std::max(gtk_widget_get_width(area) * scale, 1);
     const int height = std::max(gtk_widget_get_height(area) * scale, 1);
-    const int pitch = ImagePitch(width);
-    m_aImage.assign(static_cast<size_t>(pitch) * height, 0);
+    m_aImage.assign(static_cast<size_t>(ImagePitch(width)) * height, 0);
     m_exchange.Resize(width, height);
     m_rcDraw = Rect{0, 0, width, height};
     m_bSmall = small;
     m_pShowing = area;
-
-    PaletteEntry palette[256];
-    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, palette);
-    {
-        std::lock_guard lock(m_renderer.m_Lock);
-        LoadPalette(palette);
-    }
-    const double ratio = small ? AreaRatio(ScreenRect(area), m_rcDraw) : 1.0;
-    m_renderer.SetAreaRatio(ratio);
-    m_renderer.SetFullScreenPacing(small && m_settings.FullScreenPacing);
-    Resume();
+    // The small preview never cycles: the preset shown is the one being edited.
+    m_renderer.StartRender(this,
+                           small ? RenderStart::Preview(m_rcDraw, ScreenRect(area), false)
+                                 : RenderStart::FullScreen(m_rcDraw, false),
+                           m_aImage.data());
+    m_bRendering = true;
     UpdateTargetWorms();
 }
 
@@ -115,7 +110,6 @@ void Preview::Pause() {
 void Preview::Resume() {
     if (m_bRendering || !m_pShowing)
         return;
-    // The small preview never cycles: the preset shown is the one being edited.
     m_renderer.BeginRender(this, m_rcDraw, m_aImage.data(), ImagePitch(m_rcDraw.Width()), m_bSmall,
                            false);
     m_bRendering = true;
@@ -174,11 +168,10 @@ void Preview::LeaveFullScreen() {
 }
 
 std::unique_lock<std::recursive_mutex> Preview::LockRender() {
-    return std::unique_lock(m_renderer.m_Lock);
+    return m_renderer.Lock();
 }
 
 void Preview::UpdateTargetWorms() {
-    std::lock_guard lock(m_renderer.m_Lock);
     m_renderer.UpdateTargetWorms();
 }
 
@@ -189,26 +182,17 @@ void Preview::ApplyCpu() {
 void Preview::SetColormap(const Colormap& colormap) {
     PaletteEntry table[256];
     colormap.FillColorTable(table);
-    std::lock_guard lock(m_renderer.m_Lock);
+    auto lock = m_renderer.Lock();
     LoadPalette(table);
 }
 
 void Preview::LoadPalette(const PaletteEntry palette[256]) {
-    for (int i = 0; i < 256; ++i)
-        m_aPixel[i] = 0xFF000000u | uint32_t{palette[i].red} << 16 |
-                      uint32_t{palette[i].green} << 8 | palette[i].blue;
+    m_expander.LoadPalette(palette);
 }
 
 void Preview::Present(int, int, int width, int height) {
-    uint32_t* out = m_exchange.Back();
-    const int pitch = ImagePitch(width);
-    // The image is bottom-up; cairo wants the top line first.
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = m_aImage.data() + static_cast<size_t>(height - 1 - y) * pitch;
-        uint32_t* row = out + static_cast<size_t>(y) * width;
-        for (int x = 0; x < width; ++x)
-            row[x] = m_aPixel[in[x]];
-    }
+    // Cairo's RGB24 is the expander's opaque ARGB, top line first.
+    m_expander.Expand(m_aImage.data(), ImagePitch(width), width, height, m_exchange.Back(), width);
     if (m_exchange.Publish())
         RunOnMainThread(m_pAlive, [](Preview& preview) {
             if (preview.m_pShowing)

@@ -5,6 +5,7 @@
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
+#include "linux/PaletteExpander.h"
 
 #include <gtk/gtk.h>
 
@@ -57,12 +58,11 @@ private:
     void StopRendering();
     static void Draw(GtkDrawingArea* area, cairo_t* cr, int width, int height, gpointer self);
 
-    Settings& m_settings;
     std::function<void(int)> m_onFrameRate;
     RenderThread m_renderer;
     FrameExchange m_exchange;
     std::vector<uint8_t> m_aImage;
-    uint32_t m_aPixel[256] = {};
+    PaletteExpander m_expander;
     Rect m_rcDraw;
     bool m_bSmall = true;
     bool m_bRendering = false;

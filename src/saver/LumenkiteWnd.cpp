@@ -1,8 +1,11 @@
-#include "app/LumenkiteWnd.h"
+#include "saver/LumenkiteWnd.h"
 
 #include "engine/RenderListener.h"
+#include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
+#include "framework/Geometry.h"
 #include "framework/IndexedDib.h"
+#include "saver/ScreenMetrics.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
 
@@ -21,48 +24,62 @@ LumenkiteWnd::~LumenkiteWnd() {
         m_pRenderThread->Kill();
         m_pRenderThread.reset();
     }
-    if (m_hdcImage) {
-        SelectObject(m_hdcImage, m_hOldBitmap);
-        DeleteDC(m_hdcImage);
-    }
-    if (m_hImage)
-        DeleteObject(m_hImage);
+    m_image.Release();
     if (m_hdcWindow && m_hWnd)
         ReleaseDC(m_hWnd, m_hdcWindow);
     // The window must go before the members its messages use.
     DestroyWindow();
 }
 
+bool LumenkiteWnd::CreateFullScreen(const std::string& className, const char* title,
+                                    const Rect& full, bool cycle) {
+    if (!CreateEx(WS_EX_TOPMOST, className, title, WS_POPUP | WS_VISIBLE, ToRECT(full), nullptr))
+        return false;
+    Rect primary;
+    GetPrimaryRect(primary);
+    StartRender(RenderStart::FullScreen(primary, cycle));
+    return true;
+}
+
+bool LumenkiteWnd::CreatePreview(HWND parent, bool cycle) {
+    if (!parent || !IsWindow(parent))
+        return false;
+    RECT client;
+    GetClientRect(parent, &client);
+    if (!CreateEx(0, Window::DefaultClass(), "", WS_CHILD | WS_VISIBLE, client, parent))
+        return false;
+    Rect full;
+    GetFullScreenRect(full);
+    StartRender(RenderStart::Preview(
+        Rect{0, 0, client.right - client.left, client.bottom - client.top}, full, cycle));
+    return true;
+}
+
 void LumenkiteWnd::Start(const Rect& rect, bool restrictParticles, double areaRatio, bool cycle) {
+    StartRender(RenderStart{rect, restrictParticles, areaRatio, cycle});
+}
+
+void LumenkiteWnd::StartRender(const RenderStart& start) {
     if (!m_pRenderThread) {
         m_pRenderThread = std::make_unique<RenderThread>(m_pSettings, m_pListener);
         ApplyCpu();
     }
-    Trace(TraceInfo, "LumenkiteWnd: Start(%s) called", restrictParticles ? "true" : "false");
-    m_rcDraw = rect;
-    m_nImageWidth = rect.Width();
-    m_nImageHeight = rect.Height();
-    m_bRestrictParticles = restrictParticles;
+    Trace(TraceInfo, "LumenkiteWnd: Start(%s) called", start.restrictParticles ? "true" : "false");
+    m_rcDraw = start.rect;
+    m_nImageWidth = start.rect.Width();
+    m_nImageHeight = start.rect.Height();
+    m_bRestrictParticles = start.restrictParticles;
     m_nPitch = CreateImage(m_nImageWidth, m_nImageHeight);
     m_hdcWindow = GetDC(m_hWnd);
-    m_pRenderThread->SetAreaRatio(areaRatio);
-    m_pRenderThread->BeginRender(this, m_rcDraw, m_pImage, m_nPitch, restrictParticles, cycle);
+    m_pRenderThread->StartRender(this, start, m_pImage);
 }
 
 int LumenkiteWnd::CreateImage(int width, int height) {
-    PaletteEntry colours[256] = {};
-    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, colours);
-
-    if (m_hdcImage)
-        SelectObject(m_hdcImage, m_hOldBitmap);
-    else
-        m_hdcImage = CreateCompatibleDC(nullptr);
-    if (m_hImage)
-        DeleteObject(m_hImage);
-    m_hImage = CreateIndexedDib(m_hdcImage, width, height, colours, &m_pImage);
+    // Black until the render shows the preset's palette in it.
+    m_image.Create(nullptr);
+    m_image.Select(CreateIndexedDib(m_image.Dc(), width, height, nullptr, &m_pImage));
     Trace(TraceInfo, "LumenkiteWnd: Created DIB, handle = 0x%X",
-          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hImage)));
-    m_hOldBitmap = SelectObject(m_hdcImage, m_hImage);
+          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_image.Bitmap())));
     return ImagePitch(width);
 }
 
@@ -70,18 +87,10 @@ void LumenkiteWnd::Stop() {
     Trace(TraceInfo, "LumenkiteWnd: Stop() called");
     if (m_pRenderThread)
         m_pRenderThread->EndRender();
-    if (m_hdcImage)
-        SelectObject(m_hdcImage, m_hOldBitmap);
-    if (m_hImage)
-        DeleteObject(m_hImage);
-    if (m_hdcImage)
-        DeleteDC(m_hdcImage);
+    m_image.Release();
     if (m_hdcWindow)
         ReleaseDC(m_hWnd, m_hdcWindow);
-    m_hImage = nullptr;
-    m_hdcImage = nullptr;
     m_hdcWindow = nullptr;
-    m_hOldBitmap = nullptr;
     m_pImage = nullptr;
 }
 
@@ -107,7 +116,7 @@ void LumenkiteWnd::Restart() {
 void LumenkiteWnd::UpdateTargetWorms() {
     if (!m_pRenderThread)
         return;
-    std::lock_guard lock(m_pRenderThread->m_Lock);
+    auto lock = m_pRenderThread->Lock();
     m_pRenderThread->UpdateTargetWorms();
 }
 
@@ -116,15 +125,10 @@ void LumenkiteWnd::ApplyCpu() {
         m_pRenderThread->ApplyCpu();
 }
 
-void LumenkiteWnd::SetFullScreenPacing(bool on) {
-    if (m_pRenderThread)
-        m_pRenderThread->SetFullScreenPacing(on);
-}
-
 std::unique_lock<std::recursive_mutex> LumenkiteWnd::LockRender() {
     if (!m_pRenderThread)
         return {};
-    return std::unique_lock(m_pRenderThread->m_Lock);
+    return m_pRenderThread->Lock();
 }
 
 void LumenkiteWnd::SetColormap(const Colormap& colormap) {
@@ -134,22 +138,22 @@ void LumenkiteWnd::SetColormap(const Colormap& colormap) {
         LoadPalette(table);
         return;
     }
-    std::lock_guard lock(m_pRenderThread->m_Lock);
+    auto lock = m_pRenderThread->Lock();
     LoadPalette(table);
 }
 
 void LumenkiteWnd::LoadPalette(const PaletteEntry palette[256]) {
-    if (m_hdcImage)
-        SetDIBColorTable(m_hdcImage, 0, 256, reinterpret_cast<const RGBQUAD*>(palette));
+    if (m_image.Dc())
+        SetDIBColorTable(m_image.Dc(), 0, 256, reinterpret_cast<const RGBQUAD*>(palette));
 }
 
 void LumenkiteWnd::Present(int left, int top, int width, int height) {
-    if (!m_hdcWindow || !m_hdcImage)
+    if (!m_hdcWindow || !m_image.Dc())
         return;
     // The worker wrote the image's bits directly: GDI must see them before copying, and the
     // copy must reach the screen before the next frame overwrites them.
     GdiFlush();
-    BitBlt(m_hdcWindow, left, top, width, height, m_hdcImage, 0, 0, SRCCOPY);
+    BitBlt(m_hdcWindow, left, top, width, height, m_image.Dc(), 0, 0, SRCCOPY);
     GdiFlush();
 }
 

@@ -1,4 +1,4 @@
-#include "app/ScreenMetrics.h"
+#include "saver/ScreenMetrics.h"
 
 #include "support/Trace.h"
 

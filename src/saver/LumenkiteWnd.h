@@ -1,0 +1,96 @@
+#pragma once
+
+#include "editor/PreviewControl.h"
+#include "engine/FrameTarget.h"
+#include "framework/MemoryDc.h"
+#include "framework/Window.h"
+#include "support/Rect.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class Colormap;
+class RenderListener;
+class RenderThread;
+class Settings;
+struct RenderStart;
+
+// The window the animation is shown in: the full-screen saver, the control-panel preview and the
+// configuration dialog's previews. It owns the 8-bit image, its drawing contexts and the render
+// thread that draws into the image and presents it here.
+class LumenkiteWnd : public Window, public FrameTarget, public PreviewControl {
+public:
+    LumenkiteWnd(Settings* settings, bool isSaver, RenderListener* listener);
+    ~LumenkiteWnd() override;
+
+    // Makes the window top-most over the whole desktop `full` in the class and starts it on the
+    // primary screen. False when the window could not be made.
+    bool CreateFullScreen(const std::string& className, const char* title, const Rect& full,
+                          bool cycle);
+    // Makes the window a child filling the parent's client area and starts it as a small preview
+    // of the desktop. False when the parent is no window or the child could not be made.
+    bool CreatePreview(HWND parent, bool cycle);
+
+    virtual void Start(const Rect& rect, bool restrictParticles, double areaRatio, bool cycle);
+    virtual void Stop();
+    void Pause() override;
+    void Resume() override;
+    virtual void Restart();
+
+    void UpdateTargetWorms() override;
+    void ApplyCpu() override;
+    // Holds the render thread off the settings while the caller edits what it reads; an empty
+    // lock while there is no render thread.
+    std::unique_lock<std::recursive_mutex> LockRender() override;
+    // Recolours the shown image at once from the colormap, leaving the field alone.
+    void SetColormap(const Colormap& colormap) override;
+    // Whether activating the window tells the listener: for a full-screen preview that hands the
+    // user back to its dialog.
+    void SetNotifyActivate(bool on) { m_bNotifyActivate = on; }
+    bool NotifiesActivate() const { return m_bNotifyActivate; }
+
+    // What the window shows, for the tests; read the image under LockRender.
+    const RenderThread* Renderer() const { return m_pRenderThread.get(); }
+    int ImageWidth() const { return m_nImageWidth; }
+    int ImageHeight() const { return m_nImageHeight; }
+    int Pitch() const { return m_nPitch; }
+    const uint8_t* Image() const { return m_pImage; }
+    HBITMAP ImageBitmap() const { return m_image.Bitmap(); }
+    HDC ImageDc() const { return m_image.Dc(); }
+    HDC WindowDc() const { return m_hdcWindow; }
+    const Rect& DrawRect() const { return m_rcDraw; }
+    POINT FirstMouse() const { return m_ptFirstMouse; }
+    bool IsSaver() const { return m_bIsSaver; }
+
+    // FrameTarget, called by the render thread with its lock held.
+    void LoadPalette(const PaletteEntry palette[256]) override;
+    void Present(int left, int top, int width, int height) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void StartRender(const RenderStart& start);
+    // Makes the image for width x height pixels and returns its pitch.
+    int CreateImage(int width, int height);
+    bool IsRendering() const;
+    void EndSaver(const char* reason);
+
+    std::unique_ptr<RenderThread> m_pRenderThread;
+    Settings* m_pSettings;
+    int m_nImageWidth = 0;
+    int m_nImageHeight = 0;
+    int m_nPitch = 0;
+    uint8_t* m_pImage = nullptr;
+    bool m_bNotifyActivate = false;
+    RenderListener* m_pListener;
+    // The image's memory context with its DIB section selected.
+    MemoryDc m_image;
+    HDC m_hdcWindow = nullptr;
+    Rect m_rcDraw;
+    POINT m_ptFirstMouse = {-1, -1};
+    bool m_bIsSaver;
+    bool m_bRestrictParticles = false;
+};
