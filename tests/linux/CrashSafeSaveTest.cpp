@@ -15,6 +15,14 @@
 
 namespace {
 
+// Built up from a fresh string: GCC 12 takes "text" + std::to_string(i), and assigning the text
+// to a string, for overlapping copies in optimised builds (-Wrestrict).
+std::string Numbered(const char* text, size_t i) {
+    std::string numbered(text);
+    numbered += std::to_string(i);
+    return numbered;
+}
+
 // Two complete settings of the same shape: saved over each other they give the same bytes as
 // saved fresh, and a file mixing the two matches neither.
 void MakeVariant(Settings& settings, int variant) {
@@ -24,11 +32,11 @@ void MakeVariant(Settings& settings, int variant) {
     settings.CurrentPreset = variant ? 2 : 5;
     for (size_t i = 0; i < settings.m_apPresets.size(); ++i) {
         Preset& preset = *settings.m_apPresets[i];
-        preset.Name = (variant ? "Second " : "First ") + std::to_string(i);
+        preset.Name = Numbered(variant ? "Second " : "First ", i);
         preset.Worms = (variant ? 100 : 200) + static_cast<int>(i);
     }
     for (size_t i = 0; i < settings.m_apColormaps.size(); ++i)
-        settings.m_apColormaps[i]->m_strName = (variant ? "B" : "A") + std::to_string(i);
+        settings.m_apColormaps[i]->m_strName = Numbered(variant ? "B" : "A", i);
 }
 
 std::string SaveVariant(const std::string& path, int variant) {

@@ -17,8 +17,12 @@ std::string Describe(Settings& settings) {
     for (const auto& preset : settings.m_apPresets) {
         text += preset->Name + " " + std::to_string(preset->Worms) + "/" +
                 std::to_string(preset->InitialWorms) + " map " + std::to_string(preset->Colormap);
-        for (int state : preset->m_anTypeStates)
-            text += " " + std::to_string(state);
+        // Appended in two steps: GCC 12 takes " " + std::to_string(...) for an overlapping copy
+        // in optimised builds (-Wrestrict).
+        for (int state : preset->m_anTypeStates) {
+            text += ' ';
+            text += std::to_string(state);
+        }
         text += "\n";
     }
     for (const auto& colormap : settings.m_apColormaps) {
