@@ -1,10 +1,10 @@
 # The two commands: `make demo` shows the screensaver, `make check` builds everything and runs
 # every test. Both install what is missing first.
-.PHONY: check demo demo-config deps native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak soak-native soak-windows bench bench-windows format clean
+.PHONY: check demo demo-config deps release native tsan win32 fuzz-build test-native test-tsan test-win32 test-fuzz fuzz soak soak-native soak-windows bench bench-windows format clean
 
 # Every build waits for deps; each tree is built by one target only, so -j runs them side by side
 # without two builds of the same tree.
-check: test-native test-tsan test-win32 test-fuzz
+check: test-native test-tsan test-win32 test-fuzz release
 
 demo: deps
 	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
@@ -28,6 +28,12 @@ demo-config: deps
 
 deps:
 	@scripts/install-deps
+
+# The whole tree optimised, its tests and benchmarks included: GCC warns of some things only when
+# it optimises, and warnings are errors.
+release: deps
+	cmake --preset native-release
+	cmake --build --preset native-release
 
 native: deps
 	cmake --preset native
@@ -174,10 +180,7 @@ demo-windows-config: deps
 		for dpi in 96 192; do \
 			export LUMENKITE_WINEPREFIX=$$PWD/build/$$arch/demo-prefix-$$dpi; \
 			[ $$dpi = 96 ] && export LUMENKITE_XVFB_SCREEN=1024x768x24 || export LUMENKITE_XVFB_SCREEN=1800x1350x24; \
-			scripts/wine-run $$arch reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $$dpi /f >/dev/null && \
-			scripts/wine-run $$arch reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null && \
-			scripts/wine-run $$arch reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null && \
-			scripts/wine-run $$arch build/$$arch/tests/windows/config_shots.exe "Z:$$PWD/build/config-$$dpi" || exit 1; \
+			scripts/wine-run-dpi $$dpi $$arch build/$$arch/tests/windows/config_shots.exe "Z:$$PWD/build/config-$$dpi" || exit 1; \
 			for bmp in build/config-$$dpi-*.bmp; do convert $$bmp $${bmp%.bmp}.png && rm $$bmp; done; \
 		done; \
 		echo "Screenshots of the configuration dialog: $$(ls build/config-96-*.png build/config-192-*.png | tr '\n' ' ')"; \

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -32,11 +34,53 @@ std::string Folder(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// Creates the missing folders above `path`; returns those it created, innermost first. A folder
+// that cannot be created shows when the temporary file cannot be.
+std::vector<std::string> CreateFolders(const std::string& path) {
+    std::vector<std::string> missing;
+    for (std::string folder = Folder(path); !Exists(folder); folder = Folder(folder)) {
+        missing.push_back(folder);
+        if (folder == "." || folder == "/")
+            break;
+    }
+    std::vector<std::string> created;
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder)
+        if (::mkdir(folder->c_str(), 0777) == 0)
+            created.insert(created.begin(), *folder);
+    return created;
+}
+
+// A temporary file beside `path` that no other save uses; -1 with errno set when none can be
+// made. An existing name is a save running now or the leftover of a killed one: the next is tried.
+int CreateTemporary(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = TemporaryFileName(path, static_cast<unsigned long>(::getpid()));
+        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+void FlushFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
-std::string WriteFileAtomically(const std::string& path, const std::string& temporary,
-                                const std::string& bytes) {
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    std::vector<std::string> created = CreateFolders(path);
+    std::string temporary;
+    int fd = CreateTemporary(path, temporary);
     if (fd < 0)
         return Failed("cannot create the temporary file");
     // The data must be on the disk before the rename is: otherwise a power loss can leave the
@@ -54,12 +98,11 @@ std::string WriteFileAtomically(const std::string& path, const std::string& temp
         ::unlink(temporary.c_str());
         return error;
     }
-    // The rename is durable only once the folder holding both names is flushed. The file is
-    // already whole under one name or the other, so a failure here is no reason to report.
-    int folder = ::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    // The rename is durable only once the folder holding both names is flushed, and a folder
+    // this save created only once the folder holding it is. The file is already whole under one
+    // name or the other, so a failure here is no reason to report.
+    FlushFolder(Folder(path));
+    for (const std::string& folder : created)
+        FlushFolder(Folder(folder));
     return {};
 }

@@ -95,12 +95,7 @@ std::unique_ptr<RegKey> FileRegStore::CreateRootKey() {
 bool FileRegStore::Flush() {
     if (!m_bOpenForWriting)
         return Fail("settings key is not open");
-    std::error_code ec;
-    fs::path target(m_strPath);
-    if (target.has_parent_path())
-        fs::create_directories(target.parent_path(), ec);
-
-    std::string error = WriteFileAtomically(m_strPath, m_strPath + ".new", FormatRegFile(m_tree));
+    std::string error = WriteFileAtomically(m_strPath, FormatRegFile(m_tree));
     if (!error.empty())
         return Fail(error);
     m_bDamaged = false;

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "settings/AtomicFileWrite.h"
 #include "settings/FileRegStore.h"
 #include "settings/RegFileFormat.h"
 #include "settings/RegistryValues.h"
@@ -197,13 +198,35 @@ TEST_F(RegFileTest, FailedSaveKeepsThePreviousSettings) {
     EXPECT_FALSE(errors.m_errors[0].detail.empty());
 
     // An existing file survives a save that cannot complete.
-    WriteFile(ExportedByRegedit);
-    FileRegStore good(m_path);
+    // No temporary name fits beside a name this long: the temporary file cannot be created.
+    std::string longPath = (m_dir / std::string(250, 'x')).string();
+    std::ofstream(longPath, std::ios::binary) << ExportedByRegedit;
+    ASSERT_EQ(ReadFile(longPath), ExportedByRegedit);
+    FileRegStore good(longPath);
     Settings first(good);
-    fs::create_directories(m_path + ".new"); // the temporary file cannot be created
     first.CPU = 1;
     first.Save();
-    EXPECT_EQ(ReadFile(m_path), ExportedByRegedit);
+    EXPECT_EQ(errors.m_errors.size(), 2u);
+    EXPECT_EQ(ReadFile(longPath), ExportedByRegedit);
+}
+
+TEST_F(RegFileTest, SaveThatCannotReplaceTheFileRemovesItsTemporaryFile) {
+    // A folder with a file in it where the file goes: the temporary file is written whole, and
+    // then cannot take the folder's place.
+    fs::create_directories(m_path);
+    std::ofstream(fs::path(m_path) / "keep.txt") << "mine";
+    EXPECT_NE(WriteFileAtomically(m_path, ExportedByRegedit), "");
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        entries.push_back(entry.path().filename().string());
+    EXPECT_EQ(entries, std::vector<std::string>{"settings.reg"});
+    EXPECT_EQ(ReadFile((fs::path(m_path) / "keep.txt").string()), "mine");
+}
+
+TEST_F(RegFileTest, SaveCreatesTheMissingFolders) {
+    std::string path = (m_dir / "a" / "b" / "settings.reg").string();
+    EXPECT_EQ(WriteFileAtomically(path, "bytes"), "");
+    EXPECT_EQ(ReadFile(path), "bytes");
 }
 
 TEST(RegFileFormat, UnknownTypesSurviveARoundTrip) {
@@ -289,16 +312,20 @@ RegValue RoundTrip(uint32_t type, const std::string& data) {
 
 TEST(RegFileFormat, StringsThatAreNotUtf8OrHoldZerosSurviveARoundTrip) {
     const std::string cases[] = {
-        std::string("A\0B", 3),     // a zero inside: was cut at the zero
-        std::string("A\0", 2),      // a terminator: was dropped
-        "x\x01\xFF",                // control character and a stray byte
-        "\xE9t\xE9",                // Latin-1: was re-read as UTF-8 for U+00E9
-        std::string("\xC0\x80", 2), // overlong zero: was decoded to a real zero
-        "\xED\xA0\x80",             // an encoded surrogate
-        "\xF4\x90\x80\x80",         // past U+10FFFF: was folded into a surrogate pair
-        "\xF8\xA0\xA0\xA0",         // no lead byte at all, though its bits look in range
-        "ab\xE2\x82",               // cut short at the end
-        "\x80\xBF",                 // continuation bytes alone
+        std::string("A\0B", 3),             // a zero inside: was cut at the zero
+        std::string("A\0", 2),              // a terminator: was dropped
+        "x\x01\xFF",                        // control character and a stray byte
+        "\xE9t\xE9",                        // Latin-1: was re-read as UTF-8 for U+00E9
+        std::string("\xC0\x80", 2),         // overlong zero: was decoded to a real zero
+        std::string("\xE0\x80\x80", 3),     // the same in three bytes
+        std::string("\xF0\x80\x80\x80", 4), // and in four
+        "\xE0\x9F\xBF",                     // U+07FF in three bytes
+        "\xF0\x8F\xBF\xBF",                 // U+FFFF in four bytes
+        "\xED\xA0\x80",                     // an encoded surrogate
+        "\xF4\x90\x80\x80",                 // past U+10FFFF: was folded into a surrogate pair
+        "\xF8\xA0\xA0\xA0",                 // no lead byte at all, though its bits look in range
+        "ab\xE2\x82",                       // cut short at the end
+        "\x80\xBF",                         // continuation bytes alone
     };
     for (uint32_t type : {uint32_t{RegSz}, uint32_t{RegExpandSz}, uint32_t{7}}) {
         for (const std::string& data : cases) {

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -102,6 +103,42 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
                      int timeoutMs, long fileSizeLimit) {
     Child child(argv, env, fileSizeLimit);
     return child.Wait(timeoutMs);
+}
+
+namespace {
+
+// A line from fd without its end, or what came before the writer closed it or the time ran out.
+std::string ReadLine(int fd, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    std::string line;
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd readable{fd, POLLIN, 0};
+        char c = 0;
+        if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0 ||
+            read(fd, &c, 1) != 1 || c == '\n')
+            return line;
+        line += c;
+    }
+}
+
+} // namespace
+
+XServer StartXvfb(const std::string& screen) {
+    XServer server;
+    int ready[2];
+    if (pipe(ready) != 0)
+        return server;
+    server.process = std::make_unique<Child>(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
+                                 screen, "-nolisten", "tcp"});
+    close(ready[1]);
+    std::string number = ReadLine(ready[0], std::chrono::milliseconds(20000));
+    close(ready[0]);
+    if (!number.empty())
+        server.display = ":" + number;
+    return server;
 }
 
 TempDir::TempDir() {

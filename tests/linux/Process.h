@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,15 @@ private:
 // Runs to completion (at most timeoutMs).
 ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
                      int timeoutMs = 30000, long fileSizeLimit = 0);
+
+// A private Xvfb with one screen ("800x600x24"). It picks a free display itself and names it once
+// it takes connections: probing numbers here raced with test runs beside this one, whose server
+// could take the number first. The display is ":N", empty when none came up within 20 seconds.
+struct XServer {
+    std::unique_ptr<Child> process;
+    std::string display;
+};
+XServer StartXvfb(const std::string& screen);
 
 // A fresh empty directory under the system's temporary directory, removed with its contents.
 class TempDir {

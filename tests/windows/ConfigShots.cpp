@@ -5,11 +5,8 @@
 // display to run it on.
 //   config_shots OUTPUT-PREFIX     writes OUTPUT-PREFIX-simple.bmp and so on
 
-#include "WindowsTestSupport.h"
-#include "resource.h"
+#include "DialogControls.h"
 #include "ui/ConfigDialog.h"
-
-#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
@@ -42,39 +39,6 @@ bool SaveScreen(const std::string& path) {
               std::fwrite(&info, sizeof info, 1, out) == 1 &&
               std::fwrite(pixels.data(), 4, pixels.size(), out) == pixels.size();
     return std::fclose(out) == 0 && ok;
-}
-
-void ShowTab(HWND dialog, int index) {
-    HWND tabs = GetDlgItem(dialog, IDC_TABS);
-    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR change = {tabs, IDC_TABS, TCN_SELCHANGE};
-    SendMessageA(dialog, WM_NOTIFY, IDC_TABS, reinterpret_cast<LPARAM>(&change));
-}
-
-void Click(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindControl(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<ControlSearch*>(param);
-    if (GetDlgCtrlID(hwnd) != search->id)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-// A control of the dialog or of one of its pages.
-HWND Control(HWND dialog, int id) {
-    ControlSearch search = {id, nullptr};
-    EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // While this thread runs a modal loop (a menu, a dialog), another waits for its window, lets
@@ -136,19 +100,18 @@ int main(int argc, char** argv) {
     shot("types");
     ShowTab(hwnd, 2);
     HWND page = GetParent(Control(hwnd, IDC_COLORMAP));
-    Click(page, IDC_RGB);
+    Click(Control(page, IDC_RGB));
     shot("colors-rgb");
-    Click(page, IDC_HSV);
+    Click(Control(page, IDC_HSV));
     shot("colors-hsv");
-    Click(page, IDC_RGB);
+    Click(Control(page, IDC_RGB));
     SendMessageA(Control(hwnd, IDC_COLORMAP), CB_SHOWDROPDOWN, TRUE, 0);
     shot("colors-list");
     SendMessageA(Control(hwnd, IDC_COLORMAP), CB_SHOWDROPDOWN, FALSE, 0);
     // The Options button opens its menu on mouse-down and runs it in a loop of its own.
     std::thread menu = ShootModal(
         "#32768", nullptr, [](HWND) {}, [&] { save("colors-options"); }, WM_KEYDOWN, VK_ESCAPE);
-    SendMessageA(Control(hwnd, IDC_OPTIONS), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(Control(hwnd, IDC_OPTIONS), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Click(Control(hwnd, IDC_OPTIONS));
     menu.join();
     std::thread name = ShootModal(
         nullptr, "Create new colormap",
@@ -160,12 +123,12 @@ int main(int argc, char** argv) {
     SendMessageA(page, WM_COMMAND, ID_COLORMAP_NEW, 0);
     name.join();
     ShowTab(hwnd, 0);
-    Click(hwnd, IDC_ADVANCED);
+    Click(Control(hwnd, IDC_ADVANCED));
     shot("advanced");
-    Click(hwnd, IDC_FULLSCREEN);
+    Click(Control(hwnd, IDC_FULLSCREEN));
     SleepPumping(2000);
     shot("fullscreen");
-    Click(hwnd, IDC_FULLSCREEN);
+    Click(Control(hwnd, IDC_FULLSCREEN));
     SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     PumpMessages();
     return ok ? 0 : 1;
