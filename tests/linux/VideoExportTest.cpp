@@ -1,0 +1,221 @@
+#include "Process.h"
+
+#include "linux/Exporter.h"
+#include "linux/ProgressLine.h"
+#include "settings/FileRegStore.h"
+#include "settings/Settings.h"
+#include "support/Random.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <png.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+// As in the GIF test: at 10 frames per second the first preset change and its fade start 11
+// frames in, so 24 frames cover a cross-fade.
+const char* const ShortCycle = "\"Delay\"=hex:01,00,00,00\r\n"
+                               "\"DelayRange\"=hex:00,00,00,00\r\n"
+                               "\"TransitionFrames\"=hex:08,00,00,00\r\n"
+                               "\"Cycle\"=hex:01,00,00,00\r\n"
+                               "\"CycleType\"=hex:01,00,00,00\r\n";
+
+using Rgb = std::vector<uint8_t>;
+
+// A video file as a player sees it, every frame turned back into RGB by the colour matrix and
+// range the file declares.
+struct DecodedVideo {
+    std::string codec;
+    int width = 0, height = 0;
+    AVRational frameRate{};
+    double seconds = 0;
+    std::vector<Rgb> frames;
+};
+
+DecodedVideo Decode(const std::string& path) {
+    DecodedVideo video;
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0 ||
+        avformat_find_stream_info(format, nullptr) < 0 || format->nb_streams != 1) {
+        ADD_FAILURE() << path << " does not open as a one-stream video";
+        avformat_close_input(&format);
+        return video;
+    }
+    const AVStream* stream = format->streams[0];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    AVCodecContext* decoder = avcodec_alloc_context3(codec);
+    avcodec_parameters_to_context(decoder, stream->codecpar);
+    avcodec_open2(decoder, codec, nullptr);
+    video.codec = codec->name;
+    video.width = decoder->width;
+    video.height = decoder->height;
+    video.frameRate = stream->avg_frame_rate;
+    video.seconds = format->duration / double(AV_TIME_BASE);
+
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    auto receive = [&] {
+        while (avcodec_receive_frame(decoder, frame) == 0) {
+            EXPECT_EQ(frame->format, AV_PIX_FMT_YUV420P);
+            SwsContext* toRgb = sws_getContext(
+                frame->width, frame->height, AV_PIX_FMT_YUV420P, frame->width, frame->height,
+                AV_PIX_FMT_RGB24, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+            const int* matrix = sws_getCoefficients(frame->colorspace);
+            sws_setColorspaceDetails(toRgb, matrix, frame->color_range == AVCOL_RANGE_JPEG, matrix,
+                                     1, 0, 1 << 16, 1 << 16);
+            Rgb rgb(static_cast<size_t>(frame->width) * frame->height * 3);
+            uint8_t* out[4] = {rgb.data()};
+            const int outStride[4] = {frame->width * 3};
+            sws_scale(toRgb, frame->data, frame->linesize, 0, frame->height, out, outStride);
+            sws_freeContext(toRgb);
+            video.frames.push_back(std::move(rgb));
+        }
+    };
+    while (av_read_frame(format, packet) == 0) {
+        avcodec_send_packet(decoder, packet);
+        av_packet_unref(packet);
+        receive();
+    }
+    avcodec_send_packet(decoder, nullptr);
+    receive();
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avcodec_free_context(&decoder);
+    avformat_close_input(&format);
+    return video;
+}
+
+double Psnr(const Rgb& a, const Rgb& b) {
+    double squares = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        squares += (a[i] - b[i]) * (a[i] - b[i]);
+    return squares == 0 ? 99 : 10 * std::log10(255.0 * 255.0 * a.size() / squares);
+}
+
+class LinuxVideoExport : public ::testing::Test {
+protected:
+    void TearDown() override { SetFixedSeed(std::nullopt); }
+
+    Options Export(Mode mode, const std::string& name, int frames, int width, int height) {
+        FileRegStore store(m_dir.File("s.reg"));
+        Settings settings(store);
+        Options options;
+        options.mode = mode;
+        options.output = m_dir.File(name);
+        options.frames = frames;
+        options.width = width;
+        options.height = height;
+        options.fps = 10;
+        SetFixedSeed(11);
+        Exporter exporter(options, settings);
+        EXPECT_EQ(exporter.Run(), 0) << exporter.Error();
+        return options;
+    }
+    // Frame n exactly as the renderer made it: the last frame of an export of n + 1 frames.
+    Rgb ExactFrame(int n, int width, int height) {
+        Options options = Export(Mode::Png, "exact.png", n + 1, width, height);
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        Rgb rgb(static_cast<size_t>(width) * height * 3);
+        EXPECT_TRUE(png_image_begin_read_from_file(&image, options.output.c_str()));
+        image.format = PNG_FORMAT_RGB;
+        EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+        return rgb;
+    }
+
+    TempDir m_dir;
+    std::string m_strSettings = WriteSettingsFile(m_dir.File("s.reg"), ShortCycle);
+};
+
+TEST_F(LinuxVideoExport, EveryFrameAtItsRateAndSizeCloseToTheExactFrames) {
+    // VP9 takes odd sizes; H.264 in 4:2:0 only even ones.
+    const std::tuple<const char*, const char*, int, int> cases[] = {
+        {"out.mp4", "h264", 80, 50},
+        {"out.webm", "vp9", 81, 51},
+    };
+    for (const auto& [name, codec, width, height] : cases) {
+        SCOPED_TRACE(name);
+        Export(Mode::Video, name, 24, width, height);
+        DecodedVideo video = Decode(m_dir.File(name));
+        EXPECT_EQ(video.codec, codec);
+        EXPECT_EQ(video.width, width);
+        EXPECT_EQ(video.height, height);
+        EXPECT_EQ(av_cmp_q(video.frameRate, AVRational{10, 1}), 0);
+        EXPECT_NEAR(video.seconds, 2.4, 0.01);
+        ASSERT_EQ(video.frames.size(), 24u);
+        // Before, inside and after the cross-fade; and a frame unlike its neighbours' exact ones.
+        for (int n : {0, 14, 23}) {
+            const Rgb exact = ExactFrame(n, width, height);
+            EXPECT_GT(Psnr(video.frames[n], exact), 32) << "frame " << n;
+            if (n > 0) {
+                EXPECT_LT(Psnr(video.frames[n - 1], exact), Psnr(video.frames[n], exact));
+            }
+        }
+    }
+    EXPECT_EQ(m_dir.Entries().size(), 4u) << "settings, two videos and the last PNG only";
+}
+
+TEST_F(LinuxVideoExport, SameSeedSameBytesAndOneLineOnStandardErrorThatIsNoTerminal) {
+    for (const char* extension : {".mp4", ".webm"}) {
+        auto run = [&](const std::string& seed) {
+            const std::string path = m_dir.File("v" + seed + extension);
+            ChildResult r = RunChild({LUMENKITE_EXE, "--settings", m_strSettings, "--video", path,
+                                      "--frames", "12", "--size", "64x40", "--seed", seed});
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+            EXPECT_NE(r.err.find("12 frames of 64x40 rendered"), std::string::npos) << r.err;
+            return ReadWholeFile(path);
+        };
+        SCOPED_TRACE(extension);
+        const std::string a = run("5"), b = run("5"), c = run("6");
+        ASSERT_FALSE(a.empty());
+        EXPECT_TRUE(a == b) << "same seed, different bytes";
+        EXPECT_FALSE(a == c) << "the seed has no effect";
+    }
+}
+
+TEST_F(LinuxVideoExport, BadNamesSizesAndPlacesFailWithTheReasonAndLeaveNothing) {
+    const std::tuple<std::string, const char*, int, const char*> cases[] = {
+        {m_dir.File("out.avi"), "64x40", 2, "does not end in .mp4 or .webm"},
+        {m_dir.File("odd.mp4"), "63x40", 2, "even width and height"},
+        {m_dir.File("missing/out.mp4"), "64x40", 1, "No such file or directory"},
+        {m_dir.File("missing/out.webm"), "64x40", 1, "No such file or directory"},
+    };
+    for (const auto& [path, size, status, reason] : cases) {
+        SCOPED_TRACE(path);
+        ChildResult r = RunChild({LUMENKITE_EXE, "--settings", m_strSettings, "--video", path,
+                                  "--frames", "2", "--size", size});
+        EXPECT_EQ(r.status, status);
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    }
+    // A write that fails part-way (the file size limit) removes what was written.
+    for (const char* name : {"big.mp4", "big.webm"}) {
+        ChildResult r = RunChild({LUMENKITE_EXE, "--settings", m_strSettings, "--video",
+                                  m_dir.File(name), "--frames", "60", "--size", "320x200"},
+                                 {}, 30000, 8 * 1024);
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(m_dir.Entries(), std::vector<std::string>{"s.reg"});
+}
+
+TEST(LinuxProgressLine, CountsElapsedAndTimeLeft) {
+    EXPECT_EQ(ProgressLine(120, 300, 4.0),
+              "[############                  ] 120/300  0:04 elapsed, 0:06 left");
+    EXPECT_EQ(ProgressLine(0, 300, 0.4),
+              "[                              ] 0/300  0:00 elapsed, time left unknown");
+    EXPECT_EQ(ProgressLine(300, 300, 61.2),
+              "[##############################] 300/300  1:01 elapsed, 0:00 left");
+    // The estimate is the pace so far: a tenth done in 6 minutes leaves 54.
+    EXPECT_NE(ProgressLine(100, 1000, 360).find("6:00 elapsed, 54:00 left"), std::string::npos);
+    EXPECT_EQ(ClockText(3725.4), "1:02:05");
+    EXPECT_EQ(ClockText(59.6), "1:00");
+}
+
+} // namespace
