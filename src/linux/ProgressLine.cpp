@@ -18,11 +18,14 @@ std::string ClockText(double seconds) {
 std::string ProgressLine(int done, int total, double elapsedSeconds) {
     constexpr int BarWidth = 30;
     const int filled =
-        total > 0 ? static_cast<int>(static_cast<long long>(done) * BarWidth / total) : BarWidth;
-    std::string line = "[" + std::string(filled, '#') + std::string(BarWidth - filled, ' ') + "] " +
-                       std::to_string(done) + "/" + std::to_string(total) + "  " +
-                       ClockText(elapsedSeconds) + " elapsed, ";
-    if (done <= 0)
-        return line + "time left unknown";
-    return line + ClockText(elapsedSeconds * (total - done) / done) + " left";
+        total > 0 ? std::clamp(static_cast<int>(static_cast<long long>(done) * BarWidth / total), 0,
+                               BarWidth)
+                  : BarWidth;
+    const std::string left = done > 0 ? ClockText(elapsedSeconds * (total - done) / done) + " left"
+                                      : std::string("time left unknown");
+    char line[160];
+    std::snprintf(line, sizeof line, "[%.*s%*s] %d/%d  %s elapsed, %s", filled,
+                  "##############################", BarWidth - filled, "", done, total,
+                  ClockText(elapsedSeconds).c_str(), left.c_str());
+    return line;
 }
