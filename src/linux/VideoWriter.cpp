@@ -38,11 +38,11 @@ bool IsSystemError(int error) {
 // Quality and speed of each codec, measured on this kind of picture: large dark areas and bright
 // trails that move a little each frame. H.264 runs two threads, to keep up with the renderer at
 // 1920x1080 on two cores: a fixed count, as x264's output depends on the count but not on the
-// machine. Pictures up to 1280x720 are small enough for its slower, tighter preset.
+// machine. Pictures up to 1024x768 are small enough for its slower, tighter preset.
 void SetCodecOptions(VideoFormat format, AVCodecContext* codec) {
     if (format == VideoFormat::Mp4) {
         codec->thread_count = 2;
-        const bool small = codec->width * codec->height <= 1280 * 720;
+        const bool small = codec->width * codec->height <= 1024 * 768;
         av_opt_set(codec->priv_data, "preset", small ? "medium" : "veryfast", 0);
         av_opt_set(codec->priv_data, "crf", "14", 0);
     } else {
