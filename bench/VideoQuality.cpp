@@ -1,64 +1,17 @@
 // How close a video export is to the frames the renderer made: the GIF export of the same run
 // holds them exactly, each through its palette. Prints the frame counts and the PSNR over RGB.
 //   video_quality VIDEO GIF
+#include "linux/VideoReader.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <gif_lib.h>
 #include <vector>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 namespace {
 
 using Rgb = std::vector<uint8_t>;
-
-std::vector<Rgb> ReadVideo(const char* path) {
-    std::vector<Rgb> frames;
-    AVFormatContext* format = nullptr;
-    if (avformat_open_input(&format, path, nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(format, nullptr) < 0)
-        return frames;
-    const AVCodec* codec = avcodec_find_decoder(format->streams[0]->codecpar->codec_id);
-    AVCodecContext* decoder = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(decoder, format->streams[0]->codecpar);
-    decoder->thread_count = 2;
-    avcodec_open2(decoder, codec, nullptr);
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    auto receive = [&] {
-        while (avcodec_receive_frame(decoder, frame) == 0) {
-            SwsContext* toRgb = sws_getContext(
-                frame->width, frame->height, AV_PIX_FMT_YUV420P, frame->width, frame->height,
-                AV_PIX_FMT_RGB24, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
-            const int* matrix = sws_getCoefficients(frame->colorspace);
-            sws_setColorspaceDetails(toRgb, matrix, frame->color_range == AVCOL_RANGE_JPEG, matrix,
-                                     1, 0, 1 << 16, 1 << 16);
-            Rgb rgb(static_cast<size_t>(frame->width) * frame->height * 3);
-            uint8_t* out[4] = {rgb.data()};
-            const int outStride[4] = {frame->width * 3};
-            sws_scale(toRgb, frame->data, frame->linesize, 0, frame->height, out, outStride);
-            sws_freeContext(toRgb);
-            frames.push_back(std::move(rgb));
-        }
-    };
-    while (av_read_frame(format, packet) == 0) {
-        avcodec_send_packet(decoder, packet);
-        av_packet_unref(packet);
-        receive();
-    }
-    avcodec_send_packet(decoder, nullptr);
-    receive();
-    av_frame_free(&frame);
-    av_packet_free(&packet);
-    avcodec_free_context(&decoder);
-    avformat_close_input(&format);
-    return frames;
-}
 
 std::vector<Rgb> ReadGif(const char* path) {
     std::vector<Rgb> frames;
@@ -88,7 +41,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: video_quality VIDEO GIF\n");
         return 2;
     }
-    const std::vector<Rgb> video = ReadVideo(argv[1]);
+    const std::vector<Rgb> video = ReadVideo(argv[1]).frames;
     const std::vector<Rgb> exact = ReadGif(argv[2]);
     std::printf("frames: %zu in the video, %zu in the GIF\n", video.size(), exact.size());
     if (video.empty() || video.size() != exact.size() || video[0].size() != exact[0].size())

@@ -124,7 +124,6 @@ TEST(LinuxOptions, BadCommandLinesNameTheProblem) {
         {"--config --cpu 40", "run overrides do not apply"},
         {"--config --no-cycle", "run overrides do not apply"},
         {"--screenshots build", "--screenshots needs --config"},
-        {"--video", "--video needs a value"},
         {"--video clip.mp4 --gif a.gif", "--video and --gif cannot be combined"},
         {"--video clip.avi", "--video: 'clip.avi' does not end in .mp4 or .webm"},
         {"--video .mp4/clip", "does not end in .mp4 or .webm"},
