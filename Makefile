@@ -9,7 +9,7 @@ check: test-native test-tsan test-win32 test-fuzz release
 demo: deps
 	@cmake --preset native-release >/dev/null && cmake --build --preset native-release --target lumenkite && \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/native-release/src/linux/lumenkite; \
-	else build/native-release/src/linux/lumenkite --gif build/demo.gif && echo "No display: rendered $(CURDIR)/build/demo.gif"; fi
+	else build/native-release/src/linux/lumenkite --video build/demo.mp4 && echo "No display: rendered $(CURDIR)/build/demo.mp4"; fi
 
 # The settings editor: on this display it edits your settings file; with no display it runs on a
 # virtual one with GTK's cairo renderer and saves pictures of each page, the open colormap list,

@@ -4,6 +4,7 @@
 #include "engine/RenderThread.h"
 #include "linux/GifWriter.h"
 #include "linux/PngWriter.h"
+#include "linux/VideoWriter.h"
 #include "settings/Settings.h"
 #include "support/Clock.h"
 #include "support/Trace.h"
@@ -114,14 +115,20 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
     const int width = m_options.width;
     const int height = m_options.height;
     const bool gif = m_options.mode == Mode::Gif;
+    const bool video = m_options.mode == Mode::Video;
 
     // Open the output first, so an unwritable place fails before any rendering.
     GifWriter writer;
+    VideoWriter videoWriter;
     if (gif && !writer.Open(m_options.output, width, height)) {
         m_strError = writer.Error();
         return 1;
     }
-    if (!gif) {
+    if (video && !videoWriter.Open(m_options.output, width, height, m_options.fps)) {
+        m_strError = videoWriter.Error();
+        return 1;
+    }
+    if (!gif && !video) {
         // A PNG is written whole at the end; check the place now all the same.
         OutputFile probe;
         if (!probe.Open(m_options.output)) {
@@ -150,6 +157,11 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
             status = 1;
             return false;
         }
+        if (video && !videoWriter.AddFrame(frameBits, width, framePalette)) {
+            m_strError = videoWriter.Error();
+            status = 1;
+            return false;
+        }
         if (progress)
             progress(frame + 1, m_options.frames);
         return true;
@@ -168,25 +180,27 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
     Trace(TraceInfo, "Export: %d frames of %dx%d to %s", m_options.frames, width, height,
           m_options.output.c_str());
     target.WaitUntilDone();
-    m_dRenderSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     renderer.EndRender();
     // The worker is stopped: the count no longer moves.
     m_nFramesRendered = target.Frames();
 
     if (status != 0) {
         writer.Abandon();
+        videoWriter.Abandon();
         return status;
     }
-    if (gif) {
-        if (!writer.Commit()) {
-            m_strError = writer.Error();
-            return 1;
-        }
-        return 0;
+    if (gif && !writer.Commit()) {
+        m_strError = writer.Error();
+        return 1;
     }
-    if (!WritePng(m_options.output, target.m_aFrame.data(), width, width, height, target.m_aPalette,
+    if (video && !videoWriter.Commit()) {
+        m_strError = videoWriter.Error();
+        return 1;
+    }
+    if (!gif && !video &&
+        !WritePng(m_options.output, target.m_aFrame.data(), width, width, height, target.m_aPalette,
                   m_strError))
         return 1;
+    m_dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "linux/Options.h"
 
+#include "linux/VideoFormat.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -47,6 +49,8 @@ const char* ModeOption(Mode mode) {
         return "--gif";
     case Mode::Png:
         return "--png";
+    case Mode::Video:
+        return "--video";
     case Mode::List:
         return "--list";
     case Mode::Config:
@@ -106,6 +110,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
         {"root", 0, false},
         {"gif", 0, true},
         {"png", 0, true},
+        {"video", 0, true},
         {"list", 'l', false},
         {"frames", 'n', true},
         {"size", 0, true},
@@ -202,10 +207,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
         } else if (name == "root") {
             if (!setMode(Mode::Root))
                 return result;
-        } else if (name == "gif" || name == "png") {
+        } else if (name == "gif" || name == "png" || name == "video") {
             if (value.empty())
                 return fail(shown + " needs a file name");
-            if (!setMode(name == "gif" ? Mode::Gif : Mode::Png))
+            if (!setMode(name == "gif" ? Mode::Gif : name == "png" ? Mode::Png : Mode::Video))
                 return result;
             o.output = value;
         } else if (name == "list") {
@@ -281,16 +286,25 @@ ParseResult ParseOptions(const std::vector<std::string>& args, const char* xscre
     }
     o.mode = mode.value_or(Mode::Window);
 
-    if (exportOnlyGiven && o.mode != Mode::Gif && o.mode != Mode::Png)
-        return fail(exportOnlyName + " needs --gif or --png");
+    const bool exporting = o.mode == Mode::Gif || o.mode == Mode::Png || o.mode == Mode::Video;
+    if (exportOnlyGiven && !exporting)
+        return fail(exportOnlyName + " needs --gif or --png or --video");
     // The editor writes what it shows: an override for this run would be saved as if chosen.
     if (o.mode == Mode::Config &&
         (o.preset || o.cpu || o.seed || o.doublePixels || o.fastSmoothing || o.noCycle))
         return fail("--config edits the settings file; run overrides do not apply");
     if (!o.screenshotDir.empty() && o.mode != Mode::Config)
         return fail("--screenshots needs --config");
-    if (o.sizeGiven && o.mode != Mode::Gif && o.mode != Mode::Png && o.mode != Mode::Window)
-        return fail("--size needs --gif, --png or the plain window");
+    if (o.sizeGiven && !exporting && o.mode != Mode::Window)
+        return fail("--size needs --gif, --png, --video or the plain window");
+    if (o.mode == Mode::Video) {
+        const VideoFormat format = VideoFormatOf(o.output);
+        if (format == VideoFormat::Unknown)
+            return fail("--video: '" + o.output + "' does not end in .mp4 or .webm");
+        const std::string problem = VideoSizeProblem(format, o.width, o.height);
+        if (!problem.empty())
+            return fail("--video: " + problem);
+    }
     return result;
 }
 
@@ -305,6 +319,8 @@ Modes (the default is a resizable window):
       --root             draw on the root window (XScreenSaver's window when it runs us)
       --gif FILE         render without a display to an animated GIF
       --png FILE         render without a display; write the last frame as a PNG
+      --video FILE       render without a display to a video: H.264 in MP4 or VP9
+                         in WebM, as FILE ends in .mp4 or .webm
   -l, --list             list the presets and colormaps with their indices
   -c, --config           edit the settings file in a window
       --screenshots DIR  with --config: save a picture of each page of the
@@ -314,8 +330,10 @@ Modes (the default is a resizable window):
 
 Rendering to a file:
   -n, --frames N         frames to render (default 300)
-      --size WxH         picture size (default 640x400; also the window's first size)
-      --fps N            frame rate of the GIF and of its clock, 1 to 50 (default 30)
+      --size WxH         picture size (default 640x400; also the window's first size;
+                         even for an MP4)
+      --fps N            frame rate of the GIF or video and of its clock, 1 to 50
+                         (default 30)
       --seed N           seed the random source: the same seed gives the same file
 
 Overrides for this run (the settings file is never written):

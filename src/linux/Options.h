@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-enum class Mode { Window, Saver, WindowId, Root, Gif, Png, List, Config, Help, Version };
+enum class Mode { Window, Saver, WindowId, Root, Gif, Png, Video, List, Config, Help, Version };
 
 // The command line of the Linux program, checked but not yet applied to the settings (a preset
 // name can only be resolved once they are loaded).
 struct Options {
     Mode mode = Mode::Window;
-    std::string output;        // --gif / --png file
+    std::string output;        // --gif / --png / --video file
     std::string settingsPath;  // --settings, empty for the default file
     std::string screenshotDir; // --screenshots: the editor saves a picture of each page there
     unsigned long windowId = 0;

@@ -1,6 +1,7 @@
 #include "linux/ExportSummary.h"
 #include "linux/Exporter.h"
 #include "linux/Options.h"
+#include "linux/ProgressLine.h"
 #include "linux/RunSettings.h"
 #include "linux/SdlHost.h"
 #include "linux/SignalWatch.h"
@@ -38,22 +39,6 @@ void OnSignal(int) {
     g_bCancel = true;
 }
 
-// "[#######        ]  120/300" redrawn in place, only when standard error is a terminal.
-void ShowProgress(int done, int total) {
-    static int lastShown = -1;
-    constexpr int Width = 40;
-    int filled = static_cast<int>(static_cast<long long>(done) * Width / total);
-    int percent = static_cast<int>(static_cast<long long>(done) * 100 / total);
-    if (percent == lastShown && done != total)
-        return;
-    lastShown = percent;
-    std::fprintf(stderr, "\r[%.*s%*s] %d/%d", filled, "########################################",
-                 Width - filled, "", done, total);
-    if (done == total)
-        std::fputc('\n', stderr);
-    std::fflush(stderr);
-}
-
 int Export(const Options& options, Settings& settings) {
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -61,18 +46,34 @@ int Export(const Options& options, Settings& settings) {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
 
-    const bool terminal = isatty(STDERR_FILENO);
+    // Redrawn in place a few times a second, only when standard error is a terminal: scripts and
+    // logs get the one line at the end.
+    const auto started = std::chrono::steady_clock::now();
+    auto lastShown = started - std::chrono::seconds(1);
+    bool lineOpen = false;
+    auto showProgress = [&](int done, int total) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastShown < std::chrono::milliseconds(200) && done != total)
+            return;
+        lastShown = now;
+        const double elapsed = std::chrono::duration<double>(now - started).count();
+        std::fprintf(stderr, "\r%s\033[K", ProgressLine(done, total, elapsed).c_str());
+        lineOpen = done != total;
+        if (!lineOpen)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    };
     Exporter exporter(options, settings);
-    int status = exporter.Run(&g_bCancel,
-                              terminal ? Exporter::Progress(ShowProgress) : Exporter::Progress());
+    int status = exporter.Run(&g_bCancel, isatty(STDERR_FILENO) ? Exporter::Progress(showProgress)
+                                                                : Exporter::Progress());
     if (status == 1)
-        std::fprintf(stderr, "lumenkite: %s\n", exporter.Error().c_str());
+        std::fprintf(stderr, "%slumenkite: %s\n", lineOpen ? "\n" : "", exporter.Error().c_str());
     else if (status == 130)
         std::fprintf(stderr, "\nlumenkite: interrupted; nothing written\n");
     else
         std::fprintf(stderr, "lumenkite: %s\n",
                      ExportSummary(options.output, exporter.FramesRendered(), options.width,
-                                   options.height, exporter.RenderSeconds())
+                                   options.height, exporter.Seconds())
                          .c_str());
     return status;
 }
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
         break;
     case Mode::Gif:
     case Mode::Png:
+    case Mode::Video:
         status = Export(options, settings);
         break;
     default:

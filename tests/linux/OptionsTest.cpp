@@ -67,6 +67,11 @@ TEST(LinuxOptions, GoodCommandLines) {
              EXPECT_EQ(o.preset, "Fire");
              EXPECT_TRUE(o.doublePixels && o.fastSmoothing && o.noCycle);
          }},
+        {"--video clip.mp4 --size 320x200 --fps 25 -n 50", nullptr, Mode::Video,
+         [](const Options& o) { EXPECT_EQ(o.output, "clip.mp4"); }},
+        // VP9 takes odd sizes, and the extension may be in capitals.
+        {"--video=Clip.WEBM --size 81x51", nullptr, Mode::Video,
+         [](const Options& o) { EXPECT_EQ(o.width, 81); }},
         {"--size 800x600", nullptr, Mode::Window,
          [](const Options& o) { EXPECT_EQ(o.width, 800); }},
         {"--settings /x/s.reg -l", nullptr, Mode::List,
@@ -119,6 +124,12 @@ TEST(LinuxOptions, BadCommandLinesNameTheProblem) {
         {"--config --cpu 40", "run overrides do not apply"},
         {"--config --no-cycle", "run overrides do not apply"},
         {"--screenshots build", "--screenshots needs --config"},
+        {"--video clip.mp4 --gif a.gif", "--video and --gif cannot be combined"},
+        {"--video clip.avi", "--video: 'clip.avi' does not end in .mp4 or .webm"},
+        {"--video .mp4/clip", "does not end in .mp4 or .webm"},
+        {"--video clip.mp4 --size 640x401",
+         "even width and height, and 640x401 is not; try 640x402"},
+        {"--video clip.mp4 --size 1x2", "try 2x2"},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);
