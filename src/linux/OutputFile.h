@@ -23,6 +23,8 @@ public:
     void Abandon();
 
     const std::string& Error() const { return m_strError; }
+    // Where the file is written until Commit, for a writer that opens it by name itself.
+    const std::string& TemporaryPath() const { return m_strTemporary; }
     // Records a failure with errno's reason.
     bool FailWithErrno(int error);
 
