@@ -14,14 +14,6 @@
 
 namespace {
 
-// Delay 1 s without spread, fades of 8 frames, in-order cycling: at 10 frames per second the
-// first preset change starts 11 frames in.
-const char* const ShortCycle = "\"Delay\"=hex:01,00,00,00\r\n"
-                               "\"DelayRange\"=hex:00,00,00,00\r\n"
-                               "\"TransitionFrames\"=hex:08,00,00,00\r\n"
-                               "\"Cycle\"=hex:01,00,00,00\r\n"
-                               "\"CycleType\"=hex:01,00,00,00\r\n";
-
 struct Decoded {
     GifFileType* gif = nullptr;
     ~Decoded() {

@@ -60,4 +60,12 @@ private:
 // A settings file: the given global values, the factory presets otherwise.
 std::string WriteSettingsFile(const std::string& path, const std::string& globalValues);
 
+// Global values for the exports' tests: delay 1 s without spread, fades of 8 frames, in-order
+// cycling, so at 10 frames per second the first preset change starts 11 frames in.
+inline const char* const ShortCycle = "\"Delay\"=hex:01,00,00,00\r\n"
+                                      "\"DelayRange\"=hex:00,00,00,00\r\n"
+                                      "\"TransitionFrames\"=hex:08,00,00,00\r\n"
+                                      "\"Cycle\"=hex:01,00,00,00\r\n"
+                                      "\"CycleType\"=hex:01,00,00,00\r\n";
+
 std::string ReadWholeFile(const std::string& path);

@@ -13,13 +13,6 @@
 
 namespace {
 
-// As in the GIF test: at 10 fps a preset change and its fade start 11 frames in.
-const char* const ShortCycle = "\"Delay\"=hex:01,00,00,00\r\n"
-                               "\"DelayRange\"=hex:00,00,00,00\r\n"
-                               "\"TransitionFrames\"=hex:08,00,00,00\r\n"
-                               "\"Cycle\"=hex:01,00,00,00\r\n"
-                               "\"CycleType\"=hex:01,00,00,00\r\n";
-
 using Rgb = std::vector<uint8_t>;
 
 double Psnr(const Rgb& a, const Rgb& b) {

@@ -28,11 +28,13 @@ protected:
     HWND StartSaver(ChildProcess& saver, const char* tag) {
         EXPECT_TRUE(saver.Launch(ScreensaverPath(), "/s", tag));
         HWND hwnd = nullptr;
+        // The window is findable while it is still being created, before it is shown; start-up
+        // traces once it is made and drawing.
         WaitFor(
             [&] {
                 auto found = FindTopLevelWindows(SaverTitle, saver.Id());
                 hwnd = found.empty() ? nullptr : found[0];
-                return hwnd != nullptr;
+                return hwnd && saver.Trace().find("App: Created main window") != std::string::npos;
             },
             15000);
         return hwnd;
