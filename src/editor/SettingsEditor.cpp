@@ -211,6 +211,11 @@ void SettingsEditor::SetFastSmoothing(bool on) {
     m_settings.FastSmoothing = on;
 }
 
+void SettingsEditor::SetAllMonitors(bool on) {
+    // Only the full-screen saver reads it, when it starts: no preview changes.
+    m_settings.AllMonitors = on;
+}
+
 void SettingsEditor::SetDoublePixels(bool on) {
     m_preview.Pause();
     {

@@ -89,6 +89,7 @@ public:
     void SetCpu(int percent);
     std::string CpuText() const;
     void SetFastSmoothing(bool on);
+    void SetAllMonitors(bool on);
     // The engine takes the resolution when it is built: a fresh one starts.
     void SetDoublePixels(bool on);
 

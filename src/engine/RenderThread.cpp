@@ -7,6 +7,7 @@
 #include "support/Clock.h"
 #include "support/Random.h"
 
+#include <algorithm>
 #include <cstring>
 
 void BlendPalettes(const PaletteEntry from[256], const PaletteEntry to[256], int k, int frames,
@@ -35,19 +36,22 @@ void RenderThread::BeginRender(FrameTarget* target, const Rect& rect, uint8_t* i
 void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t* image, int pitch,
                                  bool restrictParticles, bool cycle) {
     auto lock = Lock();
-    m_nWidth = rect.Width();
-    m_nHeight = rect.Height();
-    m_nLeft = rect.left;
-    m_nTop = rect.top;
-    m_pTarget = target;
-    m_pImage = image;
-    m_nPitch = pitch;
     m_bRestrictParticles = restrictParticles;
     m_bCycle = cycle;
     m_pSettings->ClampDelayRange();
-    m_pSmoothThing.reset();
-    m_pSmoothThing = std::make_unique<SmoothThing>(m_nWidth, m_nHeight, m_pSettings,
-                                                   restrictParticles, m_dAreaRatio);
+    // The old engines go before the new one is built: each publishes itself to the behaviours.
+    m_aViews.clear();
+    m_aViews.push_back({RenderView{target, rect, image, pitch}, nullptr});
+    m_aViews.back().engine = MakeEngine(rect);
+}
+
+std::unique_ptr<SmoothThing> RenderThread::MakeEngine(const Rect& rect) const {
+    return std::make_unique<SmoothThing>(rect.Width(), rect.Height(), m_pSettings,
+                                         m_bRestrictParticles, m_dAreaRatio);
+}
+
+const SmoothThing* RenderThread::Engine(size_t view) const {
+    return view < m_aViews.size() ? m_aViews[view].engine.get() : nullptr;
 }
 
 void RenderThread::StartRender(FrameTarget* target, const RenderStart& start, uint8_t* image) {
@@ -63,10 +67,74 @@ void RenderThread::StartRender(FrameTarget* target, const RenderStart& start, ui
                 start.cycle);
 }
 
+void RenderThread::StartRender(const std::vector<RenderView>& views, bool cycle) {
+    PaletteEntry palette[256];
+    m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, palette);
+    {
+        auto lock = Lock();
+        for (const RenderView& view : views) {
+            if (view.target)
+                view.target->LoadPalette(palette);
+        }
+        m_bRestrictParticles = false;
+        m_bCycle = cycle;
+        m_pSettings->ClampDelayRange();
+        m_aViews.clear();
+        for (const RenderView& view : views)
+            m_aViews.push_back({view, MakeEngine(view.rect)});
+    }
+    SetAreaRatio(1.0);
+    SetFullScreenPacing(false);
+    Start();
+}
+
+void RenderThread::SetViews(const std::vector<RenderView>& views) {
+    auto lock = Lock();
+    PaletteEntry palette[256];
+    ShowingPalette(palette);
+    std::vector<DrawnView> kept;
+    kept.reserve(views.size());
+    for (const RenderView& view : views) {
+        auto same = std::find_if(m_aViews.begin(), m_aViews.end(), [&](const DrawnView& old) {
+            return old.engine && old.view.target == view.target &&
+                   old.view.rect.Width() == view.rect.Width() &&
+                   old.view.rect.Height() == view.rect.Height();
+        });
+        if (same != m_aViews.end()) {
+            kept.push_back({view, std::move(same->engine)});
+            continue;
+        }
+        kept.push_back({view, nullptr});
+    }
+    // Freed before the new ones are built, as at any start.
+    m_aViews.clear();
+    for (DrawnView& drawn : kept) {
+        if (drawn.engine)
+            continue;
+        if (drawn.view.target)
+            drawn.view.target->LoadPalette(palette);
+        drawn.engine = MakeEngine(drawn.view.rect);
+    }
+    m_aViews = std::move(kept);
+}
+
 void RenderThread::EndRender() {
     Stop();
     auto lock = Lock();
-    m_pSmoothThing.reset();
+    m_aViews.clear();
+}
+
+void RenderThread::ShowingPalette(PaletteEntry out[256]) const {
+    if (!m_bFading) {
+        m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, out);
+    } else if (m_nFadeFrame > 0) {
+        // What the last fade tick loaded.
+        BlendPalettes(m_aFromPalette, m_aToPalette, m_nFadeFrame - 1, m_pSettings->TransitionFrames,
+                      out);
+    } else {
+        // Fading with no tick yet: the from palette is still what shows.
+        std::memcpy(out, m_aFromPalette, sizeof m_aFromPalette);
+    }
 }
 
 void RenderThread::ApplyCpu() {
@@ -75,22 +143,15 @@ void RenderThread::ApplyCpu() {
 
 void RenderThread::UpdateTargetWorms() {
     auto lock = Lock();
-    if (m_pSmoothThing)
-        m_pSmoothThing->UpdateTargetWorms();
+    for (DrawnView& drawn : m_aViews)
+        drawn.engine->UpdateTargetWorms();
 }
 
 void RenderThread::SwitchToPreset(int index) {
     auto lock = Lock();
-    if (!m_bFading) {
-        m_pSettings->FillPresetPalette(m_pSettings->m_pCurrentPreset, m_aFromPalette);
-    } else if (m_nFadeFrame > 0) {
-        // What the last fade tick loaded.
-        PaletteEntry showing[256];
-        BlendPalettes(m_aFromPalette, m_aToPalette, m_nFadeFrame - 1, m_pSettings->TransitionFrames,
-                      showing);
-        std::memcpy(m_aFromPalette, showing, sizeof showing);
-    }
-    // Fading with no tick yet: the from palette is still what shows.
+    PaletteEntry showing[256];
+    ShowingPalette(showing);
+    std::memcpy(m_aFromPalette, showing, sizeof showing);
     StartFade(index);
 }
 
@@ -104,10 +165,13 @@ void RenderThread::Tick() {
         AdvanceFade();
     else if (m_bCycle)
         AdvanceTimer();
-    if (m_pSmoothThing)
-        m_pSmoothThing->DoFrame(m_pImage, m_nPitch, m_bFading);
-    if (m_pTarget)
-        m_pTarget->Present(m_nLeft, m_nTop, m_nWidth, m_nHeight);
+    for (DrawnView& drawn : m_aViews) {
+        const RenderView& view = drawn.view;
+        drawn.engine->DoFrame(view.image, view.pitch, m_bFading);
+        if (view.target)
+            view.target->Present(view.rect.left, view.rect.top, view.rect.Width(),
+                                 view.rect.Height());
+    }
 }
 
 void RenderThread::AdvanceFade() {
@@ -115,15 +179,17 @@ void RenderThread::AdvanceFade() {
     int k = m_nFadeFrame;
     PaletteEntry palette[256];
     BlendPalettes(m_aFromPalette, m_aToPalette, k, frames, palette);
-    if (m_pTarget)
-        m_pTarget->LoadPalette(palette);
+    for (DrawnView& drawn : m_aViews) {
+        if (drawn.view.target)
+            drawn.view.target->LoadPalette(palette);
+    }
 
     if (k >= frames) {
         m_bFading = false;
         m_pSettings->SelectPreset(m_nNextPreset);
         m_dwNextSwitch = 0;
-        if (m_pSmoothThing)
-            m_pSmoothThing->m_bPopulate = true;
+        for (DrawnView& drawn : m_aViews)
+            drawn.engine->m_bPopulate = true;
     } else {
         ++m_nFadeFrame;
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class FrameTarget;
 class Preset;
@@ -18,8 +19,20 @@ class SmoothThing;
 void BlendPalettes(const PaletteEntry from[256], const PaletteEntry to[256], int k, int frames,
                    PaletteEntry out[256]);
 
+// One drawn area of a render: a window's image, or one monitor's on a desk of several.
+struct RenderView {
+    // Shows this view's image; lent until EndRender or until a SetViews leaves it out.
+    FrameTarget* target = nullptr;
+    // Where in the target's window; the image has its size.
+    Rect rect;
+    uint8_t* image = nullptr;
+    int pitch = 0;
+};
+
 // The render worker of one window: each tick advances the preset cycle (a timer, then a palette
-// cross-fade), runs one engine frame into the window's image and presents it.
+// cross-fade), runs one engine frame into each view's image and presents it. Every view has an
+// engine of its own; the preset, its palette and the fades are the render's, so all views change
+// together, and the processor share paces the views' frames as a whole.
 class RenderThread : public WorkerThread {
 public:
     // The largest Delay and DelayRange the preset timer carries: it arms at up to
@@ -38,6 +51,14 @@ public:
     // area ratio is taken, a preview is paced like the full screen when the settings ask for it,
     // and the render begins on the image, whose rows are ImagePitch(width) bytes apart.
     void StartRender(FrameTarget* target, const RenderStart& start, uint8_t* image);
+    // The full screen drawn as several views (the monitors of a desk), each target showing the
+    // current preset's palette. No view may be empty of targets; pitches are ImagePitch(width).
+    void StartRender(const std::vector<RenderView>& views, bool cycle);
+    // Follows views that came, went, moved or changed size while the render runs (monitors of a
+    // desk). A view whose target was drawn before at the same size keeps its engine, only moving
+    // to the new rectangle and image; any other gets a fresh engine and the palette showing now;
+    // the engines of targets left out are freed.
+    void SetViews(const std::vector<RenderView>& views);
     // Stops the worker and drops the engine.
     void EndRender();
     void ApplyCpu();
@@ -56,8 +77,10 @@ public:
     bool RestrictsParticles() const { return m_bRestrictParticles; }
     // Tick count at which the next cross-fade starts; 0 while the timer is not armed.
     uint32_t NextSwitch() const { return m_dwNextSwitch; }
-    // The engine of the current render; null outside one.
-    const SmoothThing* Engine() const { return m_pSmoothThing.get(); }
+    // The engine of a view of the current render; null outside one.
+    const SmoothThing* Engine(size_t view = 0) const;
+    size_t ViewCount() const { return m_aViews.size(); }
+    const RenderView& View(size_t view) const { return m_aViews[view].view; }
 
 protected:
     // BeginRender without waking the worker, for a test that ticks by hand.
@@ -65,18 +88,22 @@ protected:
                        bool restrictParticles, bool cycle);
 
 private:
+    // The palette on screen now: the current preset's, or the fade's last step.
+    void ShowingPalette(PaletteEntry out[256]) const;
+    std::unique_ptr<SmoothThing> MakeEngine(const Rect& rect) const;
     void AdvanceFade();
     void AdvanceTimer();
     void StartFade(int index);
     int ChooseNextPreset() const;
 
+    struct DrawnView {
+        RenderView view;
+        std::unique_ptr<SmoothThing> engine;
+    };
+
     bool m_bRestrictParticles = false;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
-    int m_nLeft = 0;
-    int m_nTop = 0;
-    uint8_t* m_pImage = nullptr;
-    int m_nPitch = 0;
+    // A single view for a window, one per monitor for a desk.
+    std::vector<DrawnView> m_aViews;
     bool m_bCycle = false;
     bool m_bFading = false;
     int m_nFadeFrame = 0;
@@ -85,7 +112,5 @@ private:
     // The fade's ends; the from end is what was showing when it started.
     PaletteEntry m_aFromPalette[256] = {};
     PaletteEntry m_aToPalette[256] = {};
-    std::unique_ptr<SmoothThing> m_pSmoothThing;
     Settings* m_pSettings;
-    FrameTarget* m_pTarget = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstddef>
 #include <ctime>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -30,6 +31,9 @@ int CapForAreaRatio(double areaRatio) {
         return MaxWorms;
     return static_cast<int>(cap);
 }
+
+// The engine whose live counts g_anLiveWorms holds; the others keep theirs aside.
+SmoothThing* g_pPublishedEngine = nullptr;
 
 unsigned AddressForTrace(const void* p) {
     return static_cast<unsigned>(reinterpret_cast<uintptr_t>(p));
@@ -69,9 +73,7 @@ SmoothThing::SmoothThing(int width, int height, Settings* settings, bool restric
     if (m_nWidth == 0 || m_nHeight == 0)
         m_nMaxWorms = 0;
 
-    g_nFieldWidth = m_nWidth;
-    g_nFieldHeight = m_nHeight;
-    g_pSettings = m_pSettings;
+    Publish();
 
     // Value-initialised, so both fields start at 0 with the border that stays 0.
     const size_t cells = (static_cast<size_t>(m_nWidth) + 2) * (static_cast<size_t>(m_nHeight) + 2);
@@ -86,8 +88,23 @@ SmoothThing::SmoothThing(int width, int height, Settings* settings, bool restric
 
 SmoothThing::~SmoothThing() {
     Trace(TraceInfo, "SmoothThing: Destroying object");
+    Publish();
     for (size_t i = 0; i < m_apWorms.size(); ++i)
         DestroySlot(static_cast<int>(i));
+    g_pPublishedEngine = nullptr;
+}
+
+void SmoothThing::Publish() {
+    g_nFieldWidth = m_nWidth;
+    g_nFieldHeight = m_nHeight;
+    g_pSettings = m_pSettings;
+    if (g_pPublishedEngine == this)
+        return;
+    if (g_pPublishedEngine)
+        std::copy(std::begin(g_anLiveWorms), std::end(g_anLiveWorms),
+                  g_pPublishedEngine->m_anLiveWorms);
+    std::copy(std::begin(m_anLiveWorms), std::end(m_anLiveWorms), g_anLiveWorms);
+    g_pPublishedEngine = this;
 }
 
 Preset& SmoothThing::CurrentPreset() const {
@@ -120,6 +137,7 @@ int SmoothThing::ScaleCount(int n) const {
 }
 
 Worm* SmoothThing::CreateWorm(int type) {
+    Publish();
     if (type != WormTypeAny)
         return CreateWormOfType(type);
 
@@ -142,6 +160,7 @@ Worm* SmoothThing::CreateWorm(int type) {
 }
 
 void SmoothThing::AddWorm(int type) {
+    Publish();
     Worm* worm;
     if (CurrentPreset().Spawn && m_nWorms > 0) {
         worm = CreateWorm(type);
@@ -169,6 +188,7 @@ void SmoothThing::AddWorm(int type) {
 }
 
 SmoothThing::WormStep SmoothThing::StepWorm(Worm* worm, Worm** worms, int count) {
+    Publish();
     const int type = worm->m_nType;
     // Only the selectable behaviours have a state; anything else simply runs.
     const bool hasState = type >= 0 && type < WormTypeCount;
@@ -192,6 +212,7 @@ void SmoothThing::UpdateTargetWorms() {
 }
 
 void SmoothThing::DoFrame(uint8_t* image, int pitch, bool clearAll) {
+    Publish();
     if (clearAll) {
         for (int i = 0; i < m_nWorms; ++i)
             DestroySlot(i);

@@ -67,6 +67,12 @@ public:
     bool m_bDoublePixels = false;
 
 private:
+    // The live counts while another engine's are published.
+    int m_anLiveWorms[17] = {};
+
+    // Makes this engine the one the behaviours read: its field size, and its live counts per type,
+    // which stay its own when several engines take turns on one thread (the monitors of a desk).
+    void Publish();
     Preset& CurrentPreset() const;
     void DestroySlot(int index);
 };

@@ -65,6 +65,8 @@ public:
     int DelayRange;
     int CycleType;
     int TransitionFrames;
+    // The full-screen saver animates every monitor, not only the primary one.
+    bool AllMonitors;
     Preset* m_pCurrentPreset = nullptr;
     std::vector<std::unique_ptr<Preset>> m_apPresets;
     std::vector<std::unique_ptr<Colormap>> m_apColormaps;

@@ -22,6 +22,7 @@ constexpr StoredValue<Settings> g_aGlobalValues[] = {
     {"Delay", &Settings::Delay, 100},
     {"DelayRange", &Settings::DelayRange, 30},
     {"TransitionFrames", &Settings::TransitionFrames, 64},
+    {"AllMonitors", &Settings::AllMonitors, true},
 };
 constexpr size_t GlobalValuesBeforeCurrentPreset = 5;
 constexpr std::span<const StoredValue<Settings>> g_aGlobalValuesBefore =

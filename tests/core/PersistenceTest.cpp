@@ -85,6 +85,7 @@ TEST(SettingsPersistence, SaveThenLoadRoundTripsEverything) {
         settings.Delay = 12;
         settings.DelayRange = 4;
         settings.TransitionFrames = 9;
+        settings.AllMonitors = false;
         Preset& preset = *settings.GetPreset(5);
         preset.Name = "Renamed \"Classic\"";
         preset.Spawn = true;
@@ -115,6 +116,7 @@ TEST(SettingsPersistence, SaveThenLoadRoundTripsEverything) {
     EXPECT_EQ(loaded.Delay, 12);
     EXPECT_EQ(loaded.DelayRange, 4);
     EXPECT_EQ(loaded.TransitionFrames, 9);
+    EXPECT_FALSE(loaded.AllMonitors);
     EXPECT_EQ(loaded.m_pCurrentPreset, loaded.GetPreset(3));
     ASSERT_EQ(loaded.m_apPresets.size(), 8u);
     const Preset& classic = *loaded.GetPreset(5);
@@ -223,7 +225,7 @@ TEST(SettingsPersistence, ValuesAreReadAndWrittenInTheirStoredOrder) {
     const std::vector<std::string> leading = {"DoublePixels", "RGB",   "CPU",
                                               "CycleType",    "Cycle", "CurrentPreset"};
     const std::vector<std::string> trailing = {"FastSmoothing", "Delay", "DelayRange",
-                                               "TransitionFrames"};
+                                               "TransitionFrames", "AllMonitors"};
     std::vector<std::string> preset = {"Worms",   "InitialWorms", "WormSize",     "Colormap",
                                        "Recycle", "Spawn",        "StartInCenter"};
     for (const WormTypeInfo& type : g_aWormTypes)

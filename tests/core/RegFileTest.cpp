@@ -136,6 +136,8 @@ TEST_F(RegFileTest, LinesItDoesNotUnderstandAreSkipped) {
     EXPECT_EQ(settings.Delay, 7);
     EXPECT_EQ(settings.DelayRange, 30);
     EXPECT_EQ(settings.TransitionFrames, 16);
+    // Written before the flag existed: every monitor animates.
+    EXPECT_TRUE(settings.AllMonitors);
     EXPECT_EQ(settings.m_apPresets.size(), 8u);
 }
 

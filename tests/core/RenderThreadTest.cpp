@@ -434,3 +434,125 @@ TEST(RenderThread, StartRenderShowsThePresetsPaletteAndPacesOnlyPreviews) {
 }
 
 } // namespace
+
+namespace {
+
+// A monitor of a desk: its target and its image.
+struct DeskView {
+    explicit DeskView(Rect rect)
+        : rect(rect), image(size_t(ImagePitch(rect.Width())) * rect.Height()) {}
+    RenderView View() { return {&target, rect, image.data(), ImagePitch(rect.Width())}; }
+    bool Drawn() const {
+        return std::any_of(image.begin(), image.end(), [](uint8_t v) { return v != 0; });
+    }
+    Rect rect;
+    RecordingTarget target;
+    std::vector<uint8_t> image;
+};
+
+// Waits, taking the render's lock between frames, until the condition holds or 10 s pass.
+template <class Condition> bool WaitLocked(RenderThread& render, Condition condition) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+        {
+            auto lock = render.Lock();
+            if (condition())
+                return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+TEST(RenderThread, ADeskDrawsEveryViewAtItsSizeAndFadesThemTogether) {
+    MemoryRegStore store;
+    Settings settings(store);
+    settings.CPU = 100;
+    settings.TransitionFrames = 6;
+    settings.SelectPreset(2);
+    // Left of and above the primary, beside it, and a smaller one.
+    DeskView views[] = {DeskView(Rect{-48, -36, 0, 0}), DeskView(Rect{0, 0, 64, 48}),
+                        DeskView(Rect{64, 8, 104, 38})};
+    RenderThread render(&settings, nullptr);
+    render.ApplyCpu();
+    render.StartRender({views[0].View(), views[1].View(), views[2].View()}, false);
+    ASSERT_TRUE(WaitLocked(render, [&] {
+        return std::all_of(std::begin(views), std::end(views),
+                           [](const DeskView& v) { return v.target.m_presents.size() >= 20; });
+    }));
+    {
+        auto lock = render.Lock();
+        ASSERT_EQ(render.ViewCount(), 3u);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(render.Engine(i)->m_nWidth, views[i].rect.Width()) << i;
+            EXPECT_EQ(render.Engine(i)->m_nHeight, views[i].rect.Height()) << i;
+        }
+        EXPECT_NE(render.Engine(0), render.Engine(1));
+        render.SwitchToPreset(5);
+    }
+    ASSERT_TRUE(WaitLocked(render, [&] { return !render.Fading(); }));
+    render.EndRender();
+
+    EXPECT_EQ(settings.CurrentPreset, 5);
+    const Table last = Expand(*settings.GetColormap(settings.GetPreset(5)->Colormap));
+    for (const DeskView& view : views) {
+        EXPECT_TRUE(view.Drawn());
+        EXPECT_TRUE(std::all_of(view.target.m_presents.begin(), view.target.m_presents.end(),
+                                [&](const Rect& r) { return r == view.rect; }));
+        // One palette at the start, then every fade step, on the same ticks as the others.
+        EXPECT_EQ(view.target.m_loads.size(), 1u + 7u);
+        EXPECT_EQ(view.target.m_loads, views[0].target.m_loads);
+        EXPECT_EQ(view.target.m_loads.back(), last);
+    }
+}
+
+TEST(RenderThread, SetViewsKeepsUnchangedMonitorsAndStartsNewOnes) {
+    MemoryRegStore store;
+    Settings settings(store);
+    settings.CPU = 100;
+    DeskView primary(Rect{0, 0, 64, 48});
+    DeskView unplugged(Rect{64, 0, 104, 30});
+    DeskView plugged(Rect{0, 0, 50, 50});
+    RenderThread render(&settings, nullptr);
+    render.ApplyCpu();
+    render.StartRender({primary.View(), unplugged.View()}, false);
+    ASSERT_TRUE(WaitLocked(render, [&] { return unplugged.target.m_presents.size() >= 5; }));
+
+    size_t unpluggedPresents = 0;
+    Table showing;
+    {
+        auto lock = render.Lock();
+        const SmoothThing* kept = render.Engine(0);
+        unpluggedPresents = unplugged.target.m_presents.size();
+        showing = primary.target.m_loads.back();
+        // The virtual screen grew to the left: the primary moves in the window, same size.
+        primary.rect = Rect{50, 0, 114, 48};
+        plugged.rect = Rect{0, 0, 50, 50};
+        render.SetViews({primary.View(), plugged.View()});
+        ASSERT_EQ(render.ViewCount(), 2u);
+        EXPECT_EQ(render.Engine(0), kept) << "an unchanged monitor keeps its worms";
+        EXPECT_EQ(render.Engine(1)->m_nWidth, 50);
+        EXPECT_EQ(render.Engine(1)->m_nWorms, 0) << "a new monitor starts with a fresh engine";
+    }
+    ASSERT_TRUE(WaitLocked(render, [&] { return plugged.target.m_presents.size() >= 5; }));
+    render.EndRender();
+    EXPECT_EQ(unplugged.target.m_presents.size(), unpluggedPresents);
+    ASSERT_FALSE(plugged.target.m_loads.empty());
+    EXPECT_EQ(plugged.target.m_loads[0], showing);
+    EXPECT_EQ(primary.target.m_presents.back(), primary.rect);
+    EXPECT_TRUE(plugged.Drawn());
+
+    // A monitor resized in place: same target, new size, new engine.
+    render.StartRender({primary.View()}, false);
+    {
+        auto lock = render.Lock();
+        primary.rect = Rect{0, 0, 32, 24};
+        render.SetViews({primary.View()});
+        EXPECT_EQ(render.Engine(0)->m_nWidth, 32);
+        EXPECT_EQ(render.Engine(0)->m_nWorms, 0);
+    }
+    render.EndRender();
+}
+
+} // namespace

@@ -303,6 +303,26 @@ TEST_F(SmoothThingTest, KeepOneHoldsExactlyOneOfItsType) {
     EXPECT_EQ(g_anLiveWorms[WormTypeDot] - m_baseline[WormTypeDot], 4);
 }
 
+TEST_F(SmoothThingTest, EnginesTakingTurnsEachKeepTheirOwnOne) {
+    // The monitors of a desk: one thread, one engine each, frames in turn.
+    OnlyType(WormTypeDodger, TypeKeepOne);
+    Current().InitialWorms = 3;
+    Current().Worms = 3;
+    SmoothThing left(120, 90, &m_settings, false, 1.0);
+    SmoothThing right(200, 150, &m_settings, false, 1.0);
+    for (int frame = 0; frame < 30; ++frame) {
+        left.DoFrame(m_image.data(), 120, false);
+        right.DoFrame(m_image.data(), 200, false);
+        ASSERT_EQ(left.m_nWorms, 1) << frame;
+        ASSERT_EQ(right.m_nWorms, 1) << frame;
+    }
+    // The behaviours read the field of the engine whose frame runs.
+    EXPECT_EQ(g_nFieldWidth, 200);
+    left.DoFrame(m_image.data(), 120, false);
+    EXPECT_EQ(g_nFieldWidth, 120);
+    EXPECT_EQ(g_anLiveWorms[WormTypeDodger], 1);
+}
+
 TEST_F(SmoothThingTest, CreateWormFollowsTheTypeStates) {
     auto engine = QuietEngine();
     Current().SetAllTypesOff();
