@@ -1,8 +1,10 @@
 // The smoothing pass is the inner loop of the saver. Every kernel set this processor can run is
 // timed for each filter at full HD and 4K against a memcpy of exactly the bytes it writes; whole
 // frames of each factory preset are timed against the pass alone, and with the host's present on
-// one screen and on a desk of two monitors against a memcpy. The results are printed as tables
-// at the end rather than run by run.
+// one screen and on a desk of two monitors against a memcpy; and the render thread's whole tick
+// for desks of one to three monitors. The results are printed as tables at the end rather than
+// run by run.
+#include "DeskTick.h"
 #include "ExpansionHost.h"
 #include "SmoothingBench.h"
 
@@ -63,6 +65,17 @@ void BM_Road(benchmark::State& state, int presetIndex, const Desk& desk) {
     state.counters["upload_ms"] = c.Host().Uploads() ? ms.extra : -1;
 }
 
+void BM_Tick(benchmark::State& state, const Desk& desk) {
+    DeskTickCase c(desk);
+    Samples samples;
+    for (auto _ : state) {
+        const double t = c.Tick();
+        samples.Add({t});
+        state.SetIterationTime(t);
+    }
+    state.counters["tick_ms"] = samples.MedianMs().pass;
+}
+
 // Collects the runs by registered name and prints the tables once all have run.
 class TableReporter : public benchmark::BenchmarkReporter {
 public:
@@ -72,6 +85,8 @@ public:
     std::vector<std::string> frameOrder;
     std::map<std::string, RoadRow> roads;
     std::vector<std::string> roadOrder;
+    std::map<std::string, TickRow> ticks;
+    std::vector<std::string> tickOrder;
 
     bool ReportContext(const Context& context) override {
         std::printf("%d CPUs at %.0f MHz; smoothing kernels used by the engine: %s\n",
@@ -100,6 +115,8 @@ public:
                 r->second.presentMs = Value(run, "present_ms");
                 r->second.memcpyMs = Value(run, "memcpy_ms");
                 r->second.extraMs = Value(run, "upload_ms");
+            } else if (auto t = ticks.find(name); t != ticks.end()) {
+                t->second.tickMs = Value(run, "tick_ms");
             }
             std::fprintf(stderr, ".");
         }
@@ -131,6 +148,13 @@ public:
         else
             std::printf("SDL would not start without a display here: the texture upload on the "
                         "window's thread is not timed\n");
+        std::vector<TickRow> tickRows;
+        for (const std::string& name : tickOrder)
+            if (ticks[name].tickMs > 0)
+                tickRows.push_back(ticks[name]);
+        MemoryRegStore store;
+        Settings settings(store);
+        PrintTickTable(tickRows, settings.GetPreset(settings.CurrentPreset)->Name, settings.CPU);
     }
 
 private:
@@ -188,6 +212,15 @@ void RegisterAll(TableReporter& table) {
             table.roads[name] = {preset, DeskName(desk), 0, 0, 0, 0};
             table.roadOrder.push_back(name);
         }
+    }
+    for (const Desk& desk : kTickDesks) {
+        const std::string name = "Tick/" + DeskName(desk);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [desk](benchmark::State& state) { BM_Tick(state, desk); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        table.ticks[name] = {desk, 0};
+        table.tickOrder.push_back(name);
     }
 }
 
