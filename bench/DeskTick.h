@@ -72,41 +72,54 @@ struct TickRow {
     double tickMs;
 };
 
-// Frames a second the worker draws when a tick takes tickMs at this processor share.
-inline double FramesPerSecond(double tickMs, int cpu) {
-    return 1000.0 / (tickMs + ComputePause(tickMs, cpu, false, 1.0));
+// What the worker's pacing makes of ticks of tickMs at this processor share: frames a second, and
+// the share of one core taken, the pause being whole milliseconds.
+struct Pacing {
+    double fps, corePercent;
+};
+
+inline Pacing Paced(double tickMs, int cpu) {
+    const double period = tickMs + ComputePause(tickMs, cpu, false, 1.0);
+    return {1000.0 / period, 100.0 * tickMs / period};
 }
 
 // alone: the sum of the ticks of the desk's monitors each drawn alone, from the rows of one
-// monitor; own thread: the frame rate of the slowest monitor were each drawn by a thread of its
-// own at the same share, cores allowing.
+// monitor. one: one render thread for the whole desk; own: a thread per monitor, each paced on its
+// own tick alone, cores allowing: the frame rate of the slowest monitor and the threads' shares
+// summed, in percent of one core.
 inline void PrintTickTable(const std::vector<TickRow>& rows, const std::string& preset, int cpu) {
     std::map<std::string, double> alone;
     for (const TickRow& r : rows)
         if (r.desk.size() == 1)
             alone[DeskName(r.desk)] = r.tickMs;
     std::printf("\nOne tick of the render thread: every monitor's DoFrame and expansion into its "
-                "32-bit frame in turn; %s, normal filter, %d worms asked for on each monitor; fps "
-                "at the default processor share of %d%%\n",
+                "32-bit frame in turn; %s, normal filter, %d worms asked for on each monitor; "
+                "paced at the default processor share of %d%% by one thread for the desk (one) or "
+                "a thread per monitor (own; cpu: their shares summed, %% of one core)\n",
                 preset.c_str(), kFrameWorms, cpu);
-    std::printf("%-30s %5s %9s %9s %11s %10s %10s\n", "monitors", "views", "tick ms", "alone ms",
-                "tick/alone", "fps 1 thr", "fps own");
+    std::printf("%-30s %5s %9s %9s %11s %8s %8s %8s %8s\n", "monitors", "views", "tick ms",
+                "alone ms", "tick/alone", "one fps", "one cpu", "own fps", "own cpu");
     for (const TickRow& r : rows) {
         // Left at 0 when a monitor's own row was not run.
-        double sum = 0, slowest = 0;
+        double sum = 0;
+        Pacing own = {0, 0};
         for (Size s : r.desk) {
             const auto it = alone.find(SizeName(s));
             if (it == alone.end()) {
-                sum = slowest = 0;
+                sum = 0;
+                own = {0, 0};
                 break;
             }
             sum += it->second;
-            slowest = std::max(slowest, it->second);
+            const Pacing monitor = Paced(it->second, cpu);
+            own.fps = own.fps > 0 ? std::min(own.fps, monitor.fps) : monitor.fps;
+            own.corePercent += monitor.corePercent;
         }
-        std::printf("%-30s %5zu %9.3f %9.3f %11.2f %10.1f %10.1f\n", DeskName(r.desk).c_str(),
-                    r.desk.size(), r.tickMs, sum, sum > 0 ? r.tickMs / sum : 0,
-                    FramesPerSecond(r.tickMs, cpu),
-                    slowest > 0 ? FramesPerSecond(slowest, cpu) : 0);
+        const Pacing one = Paced(r.tickMs, cpu);
+        std::printf("%-30s %5zu %9.3f %9.3f %11.2f %8.1f %7.0f%% %8.1f %7.0f%%\n",
+                    DeskName(r.desk).c_str(), r.desk.size(), r.tickMs, sum,
+                    sum > 0 ? r.tickMs / sum : 0, one.fps, one.corePercent, own.fps,
+                    own.corePercent);
     }
 }
 
