@@ -1,7 +1,10 @@
 // The smoothing pass is the inner loop of the saver. Every kernel set this processor can run is
-// timed for each filter at full HD and 4K against a memcpy of exactly the bytes it writes, and
-// whole frames of each factory preset are timed against the pass alone. The results are printed
-// as two tables at the end rather than run by run.
+// timed for each filter at full HD and 4K against a memcpy of exactly the bytes it writes; whole
+// frames of each factory preset are timed against the pass alone, and with the host's present on
+// one screen and on a desk of two monitors against a memcpy; and the render thread's whole tick
+// for desks of one to three monitors. The results are printed as tables at the end rather than
+// run by run.
+#include "DeskTick.h"
 #include "ExpansionHost.h"
 #include "SmoothingBench.h"
 
@@ -47,8 +50,8 @@ void BM_Frame(benchmark::State& state, int presetIndex) {
     state.counters["objects"] = FrameCase::LiveObjects();
 }
 
-void BM_Road(benchmark::State& state, int presetIndex, Size size) {
-    FrameRoadCase<ExpansionHost> c(presetIndex, size);
+void BM_Road(benchmark::State& state, int presetIndex, const Desk& desk) {
+    FrameRoadCase<ExpansionHost> c(presetIndex, desk);
     Samples samples;
     for (auto _ : state) {
         const IterationTimes t = c.Iterate();
@@ -62,6 +65,17 @@ void BM_Road(benchmark::State& state, int presetIndex, Size size) {
     state.counters["upload_ms"] = c.Host().Uploads() ? ms.extra : -1;
 }
 
+void BM_Tick(benchmark::State& state, const Desk& desk) {
+    DeskTickCase c(desk);
+    Samples samples;
+    for (auto _ : state) {
+        const double t = c.Tick();
+        samples.Add({t});
+        state.SetIterationTime(t);
+    }
+    state.counters["tick_ms"] = samples.MedianMs().pass;
+}
+
 // Collects the runs by registered name and prints the tables once all have run.
 class TableReporter : public benchmark::BenchmarkReporter {
 public:
@@ -71,6 +85,8 @@ public:
     std::vector<std::string> frameOrder;
     std::map<std::string, RoadRow> roads;
     std::vector<std::string> roadOrder;
+    std::map<std::string, TickRow> ticks;
+    std::vector<std::string> tickOrder;
 
     bool ReportContext(const Context& context) override {
         std::printf("%d CPUs at %.0f MHz; smoothing kernels used by the engine: %s\n",
@@ -99,6 +115,8 @@ public:
                 r->second.presentMs = Value(run, "present_ms");
                 r->second.memcpyMs = Value(run, "memcpy_ms");
                 r->second.extraMs = Value(run, "upload_ms");
+            } else if (auto t = ticks.find(name); t != ticks.end()) {
+                t->second.tickMs = Value(run, "tick_ms");
             }
             std::fprintf(stderr, ".");
         }
@@ -130,6 +148,13 @@ public:
         else
             std::printf("SDL would not start without a display here: the texture upload on the "
                         "window's thread is not timed\n");
+        std::vector<TickRow> tickRows;
+        for (const std::string& name : tickOrder)
+            if (ticks[name].tickMs > 0)
+                tickRows.push_back(ticks[name]);
+        MemoryRegStore store;
+        Settings settings(store);
+        PrintTickTable(tickRows, settings.GetPreset(settings.CurrentPreset)->Name, settings.CPU);
     }
 
 private:
@@ -174,19 +199,28 @@ void RegisterAll(TableReporter& table) {
         table.frames[name] = {preset, 0, 0, 0, 0};
         table.frameOrder.push_back(name);
     }
-    for (Size size : kSizes) {
+    for (const Desk& desk : kRoadDesks) {
         for (int p = 0; p < FrameCase::PresetCount(); ++p) {
             MemoryRegStore store;
             Settings settings(store);
             const std::string preset = settings.m_apPresets[size_t(p)]->Name;
-            const std::string name = "Road/" + preset + "/" + SizeName(size);
+            const std::string name = "Road/" + preset + "/" + DeskName(desk);
             benchmark::RegisterBenchmark(
-                name.c_str(), [p, size](benchmark::State& state) { BM_Road(state, p, size); })
+                name.c_str(), [p, desk](benchmark::State& state) { BM_Road(state, p, desk); })
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
-            table.roads[name] = {preset, SizeName(size), 0, 0, 0, 0};
+            table.roads[name] = {preset, DeskName(desk), 0, 0, 0, 0};
             table.roadOrder.push_back(name);
         }
+    }
+    for (const Desk& desk : kTickDesks) {
+        const std::string name = "Tick/" + DeskName(desk);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [desk](benchmark::State& state) { BM_Tick(state, desk); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        table.ticks[name] = {desk, 0};
+        table.tickOrder.push_back(name);
     }
 }
 

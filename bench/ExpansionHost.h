@@ -2,7 +2,8 @@
 
 // The Linux host's present for the benchmark: the render worker's expansion of the 8-bit image
 // through the palette into the 32-bit frame it hands to the window's thread, and after it that
-// thread's upload of the frame into the texture.
+// thread's upload of the frame into the texture. A frame target too, for the render thread's own
+// tick.
 #include "SdlTextureUpload.h"
 #include "SmoothingBench.h"
 #include "engine/FrameTarget.h"
@@ -14,7 +15,7 @@
 
 namespace bench {
 
-class ExpansionHost {
+class ExpansionHost final : public FrameTarget {
 public:
     ExpansionHost(int width, int height)
         : m_nWidth(width), m_nHeight(height), m_nPitch(ImagePitch(width)),
@@ -25,10 +26,14 @@ public:
     int Pitch() const { return m_nPitch; }
     size_t PresentBytes() const { return m_frame.size() * sizeof(uint32_t); }
 
-    void Present(const PaletteEntry* palette) {
-        m_expander.LoadPalette(palette);
-        m_expander.Expand(m_image.data(), m_nPitch, m_nWidth, m_nHeight, m_frame.data(), m_nWidth);
+    void LoadPalette(const PaletteEntry palette[256]) override { m_expander.LoadPalette(palette); }
+    void Present(int, int, int width, int height) override {
+        m_expander.Expand(m_image.data(), m_nPitch, width, height, m_frame.data(), width);
         Escape(m_frame.data());
+    }
+    void Present(const PaletteEntry* palette) {
+        LoadPalette(palette);
+        Present(0, 0, m_nWidth, m_nHeight);
     }
 
     bool Uploads() const { return m_upload.Available(); }

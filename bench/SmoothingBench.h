@@ -52,6 +52,23 @@ inline std::string SizeName(Size s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height);
 }
 
+// The monitors one render thread draws: a single screen, or a desk of several.
+using Desk = std::vector<Size>;
+
+// The whole-frame table: each size alone, and a desk of two monitors.
+inline const std::vector<Desk> kRoadDesks = {
+    {{1920, 1080}}, {{3840, 2160}}, {{1920, 1080}, {2560, 1440}}};
+
+inline std::string DeskName(const Desk& desk) {
+    std::string name;
+    for (Size s : desk) {
+        if (!name.empty())
+            name += '+';
+        name += SizeName(s);
+    }
+    return name;
+}
+
 // Keeps the compiler from dropping or moving stores into buffers nothing reads afterwards.
 inline void Escape(const void* p) {
 #if defined(__GNUC__)
@@ -239,41 +256,63 @@ private:
     PresetEngine m_engine;
 };
 
-// A frame's whole road to the screen: DoFrame into the host's image and the host's present, and
-// in the same iteration a memcpy of every byte the frame writes (the field, the image and what
-// the present writes). HostPresent, made with the image size, gives Image(), Pitch(),
-// PresentBytes() and Present(palette); the palette goes with every frame, as it does during a
-// cross-fade. The times come back as pass: DoFrame, reference: the present, copy: the memcpy.
+// A frame's whole road to the screen, on one screen or on every monitor of a desk: DoFrame into
+// the host's image and the host's present, monitor after monitor as the one render thread draws
+// them, and in the same iteration a memcpy of every byte the frame writes on all of them (the
+// fields, the images and what the presents write). HostPresent, made with the image size, gives
+// Image(), Pitch(), PresentBytes() and Present(palette); the palette goes with every frame, as it
+// does during a cross-fade. The times, summed over the monitors, come back as pass: DoFrame,
+// reference: the presents, copy: the memcpy, extra: the hosts' AfterPresent.
 template <class HostPresent> class FrameRoadCase {
 public:
-    FrameRoadCase(int presetIndex, Size size)
-        : m_host(size.width, size.height),
-          m_engine(presetIndex, size, m_host.Image(), m_host.Pitch()),
-          m_bytes(size_t(size.width) * size_t(size.height) * 3 + m_host.PresentBytes()),
-          m_copyFrom(m_bytes, 1), m_copyTo(m_bytes, 0) {}
-
-    IterationTimes Iterate() {
-        const auto t0 = Clock::now();
-        m_engine.DoFrame();
-        Escape(m_host.Image());
-        const auto t1 = Clock::now();
-        m_host.Present(m_engine.Palette());
-        const auto t2 = Clock::now();
-        std::memcpy(m_copyTo.data(), m_copyFrom.data(), m_bytes);
-        Escape(m_copyTo.data());
-        const auto t3 = Clock::now();
-        m_host.AfterPresent();
-        const auto t4 = Clock::now();
-        return {Seconds(t0, t1), Seconds(t2, t3), Seconds(t1, t2), Seconds(t3, t4)};
+    FrameRoadCase(int presetIndex, const Desk& desk) {
+        size_t bytes = 0;
+        for (Size size : desk) {
+            m_monitors.push_back(std::make_unique<Monitor>(presetIndex, size));
+            bytes += size_t(size.width) * size_t(size.height) * 3 +
+                     m_monitors.back()->host.PresentBytes();
+        }
+        m_copyFrom.assign(bytes, 1);
+        m_copyTo.assign(bytes, 0);
     }
 
-    const std::string& Name() const { return m_engine.Name(); }
-    HostPresent& Host() { return m_host; }
+    IterationTimes Iterate() {
+        IterationTimes t;
+        for (const auto& monitor : m_monitors) {
+            const auto t0 = Clock::now();
+            monitor->engine.DoFrame();
+            Escape(monitor->host.Image());
+            const auto t1 = Clock::now();
+            monitor->host.Present(monitor->engine.Palette());
+            const auto t2 = Clock::now();
+            t.pass += Seconds(t0, t1);
+            t.reference += Seconds(t1, t2);
+        }
+        const auto t0 = Clock::now();
+        std::memcpy(m_copyTo.data(), m_copyFrom.data(), m_copyTo.size());
+        Escape(m_copyTo.data());
+        const auto t1 = Clock::now();
+        for (const auto& monitor : m_monitors)
+            monitor->host.AfterPresent();
+        t.copy = Seconds(t0, t1);
+        t.extra = Seconds(t1, Clock::now());
+        return t;
+    }
+
+    const std::string& Name() const { return m_monitors.front()->engine.Name(); }
+    // The first monitor's; every monitor's host is made alike.
+    const HostPresent& Host() const { return m_monitors.front()->host; }
 
 private:
-    HostPresent m_host;
-    PresetEngine m_engine;
-    size_t m_bytes;
+    struct Monitor {
+        Monitor(int presetIndex, Size size)
+            : host(size.width, size.height), engine(presetIndex, size, host.Image(), host.Pitch()) {
+        }
+        HostPresent host;
+        PresetEngine engine;
+    };
+
+    std::vector<std::unique_ptr<Monitor>> m_monitors;
     std::vector<uint8_t> m_copyFrom, m_copyTo;
 };
 
@@ -327,16 +366,20 @@ inline void PrintRoadTable(const std::vector<RoadRow>& rows, const char* present
                            const char* extra) {
     std::printf("\nWhole frame on the host: DoFrame + %s; normal filter, %d worms asked for "
                 "(memcpy: every byte the frame writes, field, image and %s, timed in the same "
-                "iterations)\n",
+                "iterations; on a desk of A+B, each monitor's engine and present in turn, and the "
+                "sums)\n",
                 present, kFrameWorms, bytes);
-    std::printf("%-18s %-10s %9s %11s %9s %10s %12s", "preset", "image", "frame ms", "present ms",
-                "total ms", "memcpy ms", "total/memcpy");
+    int imageWidth = 10;
+    for (const RoadRow& r : rows)
+        imageWidth = std::max(imageWidth, int(r.image.size()));
+    std::printf("%-18s %-*s %9s %11s %9s %10s %12s", "preset", imageWidth, "image", "frame ms",
+                "present ms", "total ms", "memcpy ms", "total/memcpy");
     if (extra)
         std::printf(" %12s", extra);
     std::printf("\n");
     for (const RoadRow& r : rows) {
         const double total = r.frameMs + r.presentMs;
-        std::printf("%-18s %-10s %9.3f %11.3f %9.3f %10.3f %12.2f", r.preset.c_str(),
+        std::printf("%-18s %-*s %9.3f %11.3f %9.3f %10.3f %12.2f", r.preset.c_str(), imageWidth,
                     r.image.c_str(), r.frameMs, r.presentMs, total, r.memcpyMs,
                     r.memcpyMs > 0 ? total / r.memcpyMs : 0);
         if (extra)

@@ -1,6 +1,7 @@
 // The engine benchmark for Windows builds, where Google Benchmark is not available: the same
-// cases and the same two tables, timed with the standard clock. Each case runs for about half a
-// second after one untimed iteration, and the medians per iteration are printed.
+// cases and the same tables but the render thread's tick, timed with the standard clock. Each case
+// runs for about half a second after one untimed iteration, and the medians per iteration are
+// printed.
 #include "DibSectionHost.h"
 #include "SmoothingBench.h"
 
@@ -55,13 +56,13 @@ int main() {
     }
     std::vector<RoadRow> roads;
     int screenBits = 0;
-    for (Size size : kSizes) {
+    for (const Desk& desk : kRoadDesks) {
         for (int p = 0; p < FrameCase::PresetCount(); ++p) {
-            FrameRoadCase<DibSectionHost> c(p, size);
+            FrameRoadCase<DibSectionHost> c(p, desk);
             screenBits = c.Host().ScreenBits();
             const IterationTimes ms =
                 Measure(c, [](FrameRoadCase<DibSectionHost>& r) { return r.Iterate(); });
-            roads.push_back({c.Name(), SizeName(size), ms.pass, ms.reference, ms.copy, 0});
+            roads.push_back({c.Name(), DeskName(desk), ms.pass, ms.reference, ms.copy, 0});
             std::fprintf(stderr, ".");
         }
     }
