@@ -1,7 +1,8 @@
 #include "linux/SaverInput.h"
 
 bool SaverInput::OnMouseMove(int x, int y) {
-    if (m_nFirstX == -1) {
+    if (!m_bSeen) {
+        m_bSeen = true;
         m_nFirstX = x;
         m_nFirstY = y;
         return false;

@@ -10,8 +10,12 @@ public:
     // 1 left, 2 middle, 3 right.
     bool OnButtonDown(int button) const { return button == 1 || button == 3; }
     bool OnMouseMove(int x, int y);
+    // After the displays changed: the system may have moved the pointer off a display that went
+    // away, so the next position is only recorded, like the first.
+    void ForgetPosition() { m_bSeen = false; }
 
 private:
-    int m_nFirstX = -1;
-    int m_nFirstY = -1;
+    bool m_bSeen = false;
+    int m_nFirstX = 0;
+    int m_nFirstY = 0;
 };

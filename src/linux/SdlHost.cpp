@@ -1,13 +1,12 @@
 #include "linux/SdlHost.h"
 
-#include "engine/FrameTarget.h"
 #include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
-#include "linux/FrameExchange.h"
+#include "linux/DisplayLayout.h"
 #include "linux/FrameRateTitle.h"
 #include "linux/Options.h"
-#include "linux/PaletteExpander.h"
 #include "linux/SaverInput.h"
+#include "linux/SdlFrameTarget.h"
 #include "linux/X11Probe.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
@@ -26,38 +25,9 @@ namespace {
 constexpr const char* NoDisplay = "no display available; use --gif FILE to render without one";
 // A window being dragged to a new size is re-rendered once it has been still this long.
 constexpr Uint32 ResizeSettleMs = 150;
+// How often the saver asks which displays there are, as it is told of few changes.
+constexpr Uint32 DisplayCheckMs = 500;
 constexpr const char* WindowTitle = "Lumenkite";
-
-// Runs on the render worker: expands each 8-bit frame through the palette into the exchange
-// and wakes the main thread, which alone talks to SDL's renderer.
-class SdlFrameTarget final : public FrameTarget {
-public:
-    SdlFrameTarget(FrameExchange& exchange, Uint32 wakeEvent)
-        : m_exchange(exchange), m_nWakeEvent(wakeEvent) {}
-
-    void Attach(const uint8_t* image, int pitch) {
-        m_pImage = image;
-        m_nPitch = pitch;
-    }
-
-    void LoadPalette(const PaletteEntry palette[256]) override { m_expander.LoadPalette(palette); }
-
-    void Present(int, int, int width, int height) override {
-        m_expander.Expand(m_pImage, m_nPitch, width, height, m_exchange.Back(), width);
-        if (m_exchange.Publish()) {
-            SDL_Event event{};
-            event.type = m_nWakeEvent;
-            SDL_PushEvent(&event);
-        }
-    }
-
-private:
-    FrameExchange& m_exchange;
-    Uint32 m_nWakeEvent;
-    const uint8_t* m_pImage = nullptr;
-    int m_nPitch = 0;
-    PaletteExpander m_expander;
-};
 
 class SdlHost {
 public:
@@ -75,7 +45,10 @@ private:
     bool AttachForeignWindow();
     void ReleaseWindow();
     void StartRendering(int width, int height);
+    void StartDesk();
     void StopRendering();
+    DisplayLayout CurrentLayout();
+    void FollowDisplays();
     void HandleEvent(const SDL_Event& event);
     void HandleWindowKey(const SDL_KeyboardEvent& key);
     void SwitchPreset(int step);
@@ -87,15 +60,19 @@ private:
     Settings& m_settings;
     FrameRateTitle m_rateTitle;
     RenderThread m_renderer;
-    FrameExchange m_exchange;
-    std::unique_ptr<SdlFrameTarget> m_pTarget;
-    std::vector<uint8_t> m_aImage;
     SaverInput m_saverInput;
     X11Probe m_probe;
+    DisplayLayout m_layout;
 
     SDL_Window* m_pWindow = nullptr;
     SDL_Renderer* m_pRenderer = nullptr;
-    SDL_Texture* m_pTexture = nullptr;
+    // Each target with where it shows in the window: one per display of the saver's desk, one for
+    // the other modes. The textures go before the renderer.
+    struct Shown {
+        std::unique_ptr<SdlFrameTarget> target;
+        Rect rect;
+    };
+    std::vector<Shown> m_aShown;
     SDL_Rect m_rcDraw{};
     unsigned long m_nForeignWindow = 0;
     int m_nForeignWidth = 0;
@@ -107,6 +84,7 @@ private:
     bool m_bResizePending = false;
     Uint32 m_dwResizeAt = 0;
     Uint32 m_dwNextProbe = 0;
+    Uint32 m_dwNextDisplayCheck = 0;
 };
 
 SdlHost::~SdlHost() {
@@ -147,16 +125,21 @@ int SdlHost::Run() {
         std::fprintf(stderr, "lumenkite: %s\n", NoDisplay);
         return 1;
     }
-    if (driver == "x11")
+    if (driver == "x11") {
         TakeOverXErrors();
+        if (m_options.mode == Mode::Saver)
+            m_probe.Open();
+    }
     m_nWakeEvent = SDL_RegisterEvents(1);
-    m_pTarget = std::make_unique<SdlFrameTarget>(m_exchange, m_nWakeEvent);
     m_renderer.ApplyCpu();
 
     if (foreign ? !AttachForeignWindow() : !CreateWindow())
         return 1;
 
-    StartRendering(m_rcDraw.w, m_rcDraw.h);
+    if (m_options.mode == Mode::Saver)
+        StartDesk();
+    else
+        StartRendering(m_rcDraw.w, m_rcDraw.h);
     while (!m_bQuit) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, 100)) {
@@ -168,6 +151,8 @@ int SdlHost::Run() {
             break;
         if (foreign)
             FollowForeignWindow();
+        if (m_options.mode == Mode::Saver)
+            FollowDisplays();
         ApplyPendingResize();
         ShowNewestFrame(false);
         if (auto title = m_rateTitle.Changed())
@@ -182,23 +167,13 @@ bool SdlHost::CreateWindow() {
     SDL_Rect where{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024, 640};
     const char* title = WindowTitle;
     if (m_options.mode == Mode::Saver) {
-        // One window over every display; the animation goes on the primary one.
-        SDL_Rect all{};
-        int displays = SDL_GetNumVideoDisplays();
-        for (int i = 0; i < displays; ++i) {
-            SDL_Rect bounds;
-            if (SDL_GetDisplayBounds(i, &bounds) != 0)
-                continue;
-            if (i == 0)
-                all = bounds;
-            else
-                SDL_UnionRect(&all, &bounds, &all);
-        }
-        Trace(TraceInfo, "App: Multi monitor system (%d monitors)", displays);
-        SDL_Rect primary{};
-        SDL_GetDisplayBounds(0, &primary);
-        where = all;
-        m_rcDraw = {primary.x - all.x, primary.y - all.y, primary.w, primary.h};
+        // One window over every display: one present a frame for all of them.
+        m_layout = CurrentLayout();
+        const Rect& all = m_layout.Window();
+        Trace(TraceInfo, "App: Multi monitor system (%d monitors), %lld pixels on none",
+              static_cast<int>(m_layout.Views().size()),
+              static_cast<long long>(m_layout.DeadArea()));
+        where = {all.left, all.top, std::max(all.Width(), 1), std::max(all.Height(), 1)};
         flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
         title = "LumenkiteScreenSaverWindow";
     } else {
@@ -250,14 +225,12 @@ bool SdlHost::AttachForeignWindow() {
 }
 
 void SdlHost::ReleaseWindow() {
-    if (m_pTexture)
-        SDL_DestroyTexture(m_pTexture);
+    m_aShown.clear();
     if (m_pRenderer)
         SDL_DestroyRenderer(m_pRenderer);
     // For a foreign window this only lets go of it; the X window stays its owner's.
     if (m_pWindow)
         SDL_DestroyWindow(m_pWindow);
-    m_pTexture = nullptr;
     m_pRenderer = nullptr;
     m_pWindow = nullptr;
 }
@@ -266,15 +239,11 @@ void SdlHost::StartRendering(int width, int height) {
     StopRendering();
     width = std::max(width, 1);
     height = std::max(height, 1);
-    const int pitch = ImagePitch(width);
-    m_aImage.assign(static_cast<size_t>(pitch) * height, 0);
-    m_exchange.Resize(width, height);
-    m_pTarget->Attach(m_aImage.data(), pitch);
-
-    if (m_pTexture)
-        SDL_DestroyTexture(m_pTexture);
-    m_pTexture = SDL_CreateTexture(m_pRenderer, SDL_PIXELFORMAT_ARGB8888,
-                                   SDL_TEXTUREACCESS_STREAMING, width, height);
+    m_aShown.clear();
+    auto target = std::make_unique<SdlFrameTarget>(width, height, m_nWakeEvent);
+    const RenderView view =
+        target->View(Rect{m_rcDraw.x, m_rcDraw.y, m_rcDraw.x + width, m_rcDraw.y + height});
+    m_aShown.push_back({std::move(target), view.rect});
 
     // A foreign window smaller than the screen is a preview.
     const Rect drawn{0, 0, width, height};
@@ -285,10 +254,23 @@ void SdlHost::StartRendering(int width, int height) {
             AreaRatio(Rect{0, 0, screenW, screenH}, drawn) > 1.0)
             start = RenderStart::Preview(drawn, Rect{0, 0, screenW, screenH}, m_settings.Cycle);
     }
-    m_renderer.StartRender(m_pTarget.get(), start, m_aImage.data());
+    m_renderer.StartRender(view.target, start, view.image);
     m_bRendering = true;
     if (m_bPaused)
         m_renderer.Stop();
+}
+
+void SdlHost::StartDesk() {
+    StopRendering();
+    m_aShown.clear();
+    std::vector<RenderView> views;
+    for (const Rect& rect : m_layout.Views()) {
+        m_aShown.push_back(
+            {std::make_unique<SdlFrameTarget>(rect.Width(), rect.Height(), m_nWakeEvent), rect});
+        views.push_back(m_aShown.back().target->View(rect));
+    }
+    m_renderer.StartRender(views, m_settings.Cycle);
+    m_bRendering = true;
 }
 
 void SdlHost::StopRendering() {
@@ -338,6 +320,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             ShowNewestFrame(true);
         }
+        break;
+    case SDL_DISPLAYEVENT:
+        m_dwNextDisplayCheck = SDL_GetTicks();
         break;
     default:
         break;
@@ -389,15 +374,15 @@ void SdlHost::SwitchPreset(int step) {
 }
 
 void SdlHost::ShowNewestFrame(bool force) {
-    bool fresh = m_exchange.Take();
+    bool fresh = false;
+    for (Shown& shown : m_aShown)
+        fresh |= shown.target->Refresh(m_pRenderer);
     if (!fresh && !force)
         return;
-    if (fresh && m_pTexture)
-        SDL_UpdateTexture(m_pTexture, nullptr, m_exchange.Front(), m_exchange.Width() * 4);
     SDL_SetRenderDrawColor(m_pRenderer, 0, 0, 0, 255);
     SDL_RenderClear(m_pRenderer);
-    if (m_pTexture)
-        SDL_RenderCopy(m_pRenderer, m_pTexture, nullptr, &m_rcDraw);
+    for (const Shown& shown : m_aShown)
+        shown.target->Draw(m_pRenderer, shown.rect);
     SDL_RenderPresent(m_pRenderer);
 }
 
@@ -437,6 +422,54 @@ void SdlHost::FollowForeignWindow() {
         return;
     }
     StartRendering(w, h);
+}
+
+// The displays as the X server has them now; SDL's list where there is no X server to ask.
+DisplayLayout SdlHost::CurrentLayout() {
+    std::vector<Rect> displays = m_probe.Monitors();
+    if (displays.empty()) {
+        for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+            SDL_Rect b;
+            if (SDL_GetDisplayBounds(i, &b) == 0)
+                displays.push_back({b.x, b.y, b.x + b.w, b.y + b.h});
+        }
+    }
+    return DisplayLayout(displays, m_settings.AllMonitors);
+}
+
+// Displays that came, went, moved or changed size: the window takes the new desk, a display
+// that stays keeps its target and engine, the targets of displays gone are freed once the
+// render has let go of them.
+void SdlHost::FollowDisplays() {
+    Uint32 now = SDL_GetTicks();
+    if (static_cast<int32_t>(now - m_dwNextDisplayCheck) < 0)
+        return;
+    m_dwNextDisplayCheck = now + DisplayCheckMs;
+    DisplayLayout next = CurrentLayout();
+    if (next.Views().empty() || next == m_layout)
+        return;
+    Trace(TraceInfo, "App: Displays changed (%d monitors)", static_cast<int>(next.Views().size()));
+    const Rect& all = next.Window();
+    SDL_SetWindowPosition(m_pWindow, all.left, all.top);
+    SDL_SetWindowSize(m_pWindow, all.Width(), all.Height());
+
+    const std::vector<int> successors = m_layout.Successors(next);
+    std::vector<Shown> shown;
+    std::vector<RenderView> views;
+    for (size_t i = 0; i < successors.size(); ++i) {
+        const Rect& rect = next.Views()[i];
+        std::unique_ptr<SdlFrameTarget> target =
+            successors[i] >= 0
+                ? std::move(m_aShown[successors[i]].target)
+                : std::make_unique<SdlFrameTarget>(rect.Width(), rect.Height(), m_nWakeEvent);
+        views.push_back(target->View(rect));
+        shown.push_back({std::move(target), rect});
+    }
+    m_renderer.SetViews(views);
+    m_aShown = std::move(shown);
+    m_layout = std::move(next);
+    m_saverInput.ForgetPosition();
+    ShowNewestFrame(true);
 }
 
 } // namespace

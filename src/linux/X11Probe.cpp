@@ -1,6 +1,8 @@
 #include "linux/X11Probe.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+#include <algorithm>
 #include <atomic>
 #include <unistd.h>
 
@@ -59,4 +61,23 @@ bool X11Probe::GetSize(unsigned long window, int& width, int& height) {
     width = attributes.width;
     height = attributes.height;
     return true;
+}
+
+std::vector<Rect> X11Probe::Monitors() {
+    Display* display = static_cast<Display*>(m_pDisplay);
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!display || !XRRQueryExtension(display, &event, &error) ||
+        !XRRQueryVersion(display, &major, &minor) || major * 100 + minor < 105)
+        return {};
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    std::vector<Rect> bounds;
+    for (int i = 0; i < count; ++i) {
+        const XRRMonitorInfo& m = monitors[i];
+        Rect rect{m.x, m.y, m.x + m.width, m.y + m.height};
+        bounds.insert(m.primary ? bounds.begin() : bounds.end(), rect);
+    }
+    if (monitors)
+        XRRFreeMonitors(monitors);
+    return bounds;
 }

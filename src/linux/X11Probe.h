@@ -1,6 +1,9 @@
 #pragma once
 
+#include "support/Rect.h"
+
 #include <string>
+#include <vector>
 
 // Replaces Xlib's process-wide error handlers; call after SDL_Init, which installs its own. The
 // default handlers call exit() from inside whichever X call met the error, running the static
@@ -10,8 +13,8 @@
 // process at once: nothing can be shown any more.
 void TakeOverXErrors();
 
-// Asks the X server about windows that belong to someone else: whether one exists and its size,
-// without dying on X's default error handler when it does not.
+// Asks the X server about windows that belong to someone else (whether one exists and its size,
+// without dying on X's default error handler when it does not) and about the monitors.
 class X11Probe {
 public:
     X11Probe() = default;
@@ -24,6 +27,9 @@ public:
     unsigned long RootWindowId() const;
     // False when the window does not exist (any more).
     bool GetSize(unsigned long window, int& width, int& height);
+    // The active monitors' bounds as the server has them now, the primary first; empty without
+    // RandR 1.5. SDL 2 reads its list once and misses monitors switched on or off later.
+    std::vector<Rect> Monitors();
 
 private:
     void* m_pDisplay = nullptr;

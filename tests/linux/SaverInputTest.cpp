@@ -19,6 +19,22 @@ TEST(LinuxSaverInput, EndsOnlyOnTheInputTheSaverRulesName) {
     EXPECT_TRUE(input.OnMouseMove(11, 20));
 }
 
+TEST(LinuxSaverInput, AfterADisplayChangeTheNextPositionIsOnlyRecorded) {
+    SaverInput input;
+    EXPECT_FALSE(input.OnMouseMove(500, 400));
+    // The display under the pointer went away and the system put the pointer elsewhere.
+    input.ForgetPosition();
+    EXPECT_FALSE(input.OnMouseMove(1200, 300));
+    EXPECT_FALSE(input.OnMouseMove(1200, 300));
+    EXPECT_TRUE(input.OnMouseMove(500, 400));
+    // Forgetting the position leaves keys and buttons as they were.
+    input.ForgetPosition();
+    EXPECT_TRUE(input.OnKeyDown(false));
+    EXPECT_TRUE(input.OnButtonDown(1));
+    EXPECT_FALSE(input.OnMouseMove(0, 0));
+    EXPECT_TRUE(input.OnMouseMove(1, 0));
+}
+
 TEST(LinuxFrameExchange, ViewerGetsEachFrameWholeAndOnlyOnce) {
     FrameExchange exchange;
     exchange.Resize(4, 2);

@@ -31,7 +31,8 @@ AdvancedPage::AdvancedPage(EditorContext context)
                                       SettingsEditor::CpuRange.max, 1)),
       m_pCpuValue(gtk_label_new("")), m_pFps(gtk_label_new("–")),
       m_pFast(gtk_check_button_new_with_mnemonic("Slightly faster smoot_hing")),
-      m_pDouble(gtk_check_button_new_with_mnemonic("Dou_ble pixels")) {
+      m_pDouble(gtk_check_button_new_with_mnemonic("Dou_ble pixels")),
+      m_pAllMonitors(gtk_check_button_new_with_mnemonic("Every _monitor")) {
     GtkGrid* grid = GTK_GRID(m_pRoot);
     gtk_grid_set_row_spacing(grid, 8);
     gtk_grid_set_column_spacing(grid, 8);
@@ -69,8 +70,11 @@ AdvancedPage::AdvancedPage(EditorContext context)
                                 m_context.editor.GetSettings().FastSmoothing);
     gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pDouble),
                                 m_context.editor.GetSettings().DoublePixels);
+    gtk_check_button_set_active(GTK_CHECK_BUTTON(m_pAllMonitors),
+                                m_context.editor.GetSettings().AllMonitors);
     gtk_grid_attach(grid, m_pFast, 0, 4, 3, 1);
     gtk_grid_attach(grid, m_pDouble, 0, 5, 3, 1);
+    gtk_grid_attach(grid, m_pAllMonitors, 0, 6, 3, 1);
     ShowSpeed();
 
     Connect(m_pCpu, "value-changed", [this] {
@@ -85,6 +89,11 @@ AdvancedPage::AdvancedPage(EditorContext context)
     });
     Connect(m_pDouble, "toggled", [this] {
         m_context.editor.SetDoublePixels(gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pDouble)));
+        m_context.changed();
+    });
+    Connect(m_pAllMonitors, "toggled", [this] {
+        m_context.editor.SetAllMonitors(
+            gtk_check_button_get_active(GTK_CHECK_BUTTON(m_pAllMonitors)));
         m_context.changed();
     });
     for (GtkWidget* entry : {m_pDelay, m_pRange})

@@ -7,7 +7,8 @@
 #include <string>
 
 // "Advanced": the cycle delay and its spread, the share of the processor with the frame rate it
-// gives now, and the two speed switches. The delays are read when the settings are saved.
+// gives now, and the two speed switches and whether the saver draws on every monitor. The delays
+// are read when the settings are saved.
 class AdvancedPage {
 public:
     explicit AdvancedPage(EditorContext context);
@@ -20,6 +21,7 @@ public:
     GtkRange* CpuSlider() const { return GTK_RANGE(m_pCpu); }
     GtkEditable* DelayEntry() const { return GTK_EDITABLE(m_pDelay); }
     GtkCheckButton* DoublePixels() const { return GTK_CHECK_BUTTON(m_pDouble); }
+    GtkCheckButton* AllMonitors() const { return GTK_CHECK_BUTTON(m_pAllMonitors); }
 
 private:
     void ShowSpeed();
@@ -33,4 +35,5 @@ private:
     GtkWidget* m_pFps;
     GtkWidget* m_pFast;
     GtkWidget* m_pDouble;
+    GtkWidget* m_pAllMonitors;
 };

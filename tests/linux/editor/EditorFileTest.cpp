@@ -13,7 +13,8 @@ namespace {
 std::string Describe(Settings& settings) {
     std::string text = std::to_string(settings.CurrentPreset) + " cpu " +
                        std::to_string(settings.CPU) + " delay " + std::to_string(settings.Delay) +
-                       (settings.DoublePixels ? " double" : "") + "\n";
+                       (settings.DoublePixels ? " double" : "") +
+                       (settings.AllMonitors ? " every monitor" : "") + "\n";
     for (const auto& preset : settings.m_apPresets) {
         text += preset->Name + " " + std::to_string(preset->Worms) + "/" +
                 std::to_string(preset->InitialWorms) + " map " + std::to_string(preset->Colormap);
@@ -67,6 +68,9 @@ protected:
         gtk_range_set_value(Editor().Advanced().CpuSlider(), 35);
         gtk_editable_set_text(Editor().Advanced().DelayEntry(), " 42 ");
         gtk_check_button_set_active(Editor().Advanced().DoublePixels(), TRUE);
+        // Shown ticked from the settings' default, then cleared.
+        EXPECT_TRUE(gtk_check_button_get_active(Editor().Advanced().AllMonitors()));
+        gtk_check_button_set_active(Editor().Advanced().AllMonitors(), FALSE);
     }
 };
 
@@ -86,6 +90,7 @@ TEST_F(EditorFileTest, SaveWritesWhatLoadsBackEqual) {
     EXPECT_EQ(loaded.m_apPresets.back()->Name, "Saved one");
     EXPECT_EQ(loaded.CPU, 35);
     EXPECT_TRUE(loaded.DoublePixels);
+    EXPECT_FALSE(loaded.AllMonitors);
 
     // Closing with nothing unsaved asks nothing.
     Click(Editor().CloseButton());
