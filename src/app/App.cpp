@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/SelfInstall.h"
+#include "framework/Dpi.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
 #include "saver/LumenkiteWnd.h"
@@ -88,6 +89,8 @@ bool App::RunSaver() {
 }
 
 std::unique_ptr<LumenkiteWnd> App::CreateSaverWindow(Settings& settings) {
+    // Before the first metric is read: each monitor is drawn at its own resolution.
+    UsePerMonitorDpi();
     Rect full;
     GetFullScreenRect(full);
     Trace(TraceInfo, "App: Fullscreen rect");

@@ -19,3 +19,12 @@ int WindowDpi(HWND hwnd) {
 int ScaleToWindow(HWND hwnd, int pixels96) {
     return ScaleForDpi(pixels96, WindowDpi(hwnd));
 }
+
+void UsePerMonitorDpi() {
+    // Looked up as the call is missing before Windows 10; version 2 before its 1703 update.
+    using SetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    if (setContext && !setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}

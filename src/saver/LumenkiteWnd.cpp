@@ -4,7 +4,6 @@
 #include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
 #include "framework/Geometry.h"
-#include "framework/IndexedDib.h"
 #include "saver/ScreenMetrics.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
@@ -12,6 +11,14 @@
 #include <windowsx.h>
 
 #include <mutex>
+
+namespace {
+
+// How often the saver looks at the monitors itself, for systems that say nothing of a change.
+constexpr UINT_PTR DeskTimer = 1;
+constexpr UINT DeskTimerMs = 1000;
+
+} // namespace
 
 LumenkiteWnd::LumenkiteWnd(Settings* settings, bool isSaver, RenderListener* listener)
     : m_pSettings(settings), m_pListener(listener), m_bIsSaver(isSaver) {
@@ -24,7 +31,8 @@ LumenkiteWnd::~LumenkiteWnd() {
         m_pRenderThread->Kill();
         m_pRenderThread.reset();
     }
-    m_image.Release();
+    m_monitors.Clear();
+    m_pImage.reset();
     if (m_hdcWindow && m_hWnd)
         ReleaseDC(m_hWnd, m_hdcWindow);
     // The window must go before the members its messages use.
@@ -35,6 +43,10 @@ bool LumenkiteWnd::CreateFullScreen(const std::string& className, const char* ti
                                     const Rect& full, bool cycle) {
     if (!CreateEx(WS_EX_TOPMOST, className, title, WS_POPUP | WS_VISIBLE, ToRECT(full), nullptr))
         return false;
+    if (m_bIsSaver) {
+        StartDesk(full, cycle);
+        return true;
+    }
     Rect primary;
     GetPrimaryRect(primary);
     StartRender(RenderStart::FullScreen(primary, cycle));
@@ -59,39 +71,72 @@ void LumenkiteWnd::Start(const Rect& rect, bool restrictParticles, double areaRa
     StartRender(RenderStart{rect, restrictParticles, areaRatio, cycle});
 }
 
+void LumenkiteWnd::MakeRenderThread() {
+    if (m_pRenderThread)
+        return;
+    m_pRenderThread = std::make_unique<RenderThread>(m_pSettings, m_pListener);
+    ApplyCpu();
+}
+
 void LumenkiteWnd::StartRender(const RenderStart& start) {
-    if (!m_pRenderThread) {
-        m_pRenderThread = std::make_unique<RenderThread>(m_pSettings, m_pListener);
-        ApplyCpu();
-    }
+    MakeRenderThread();
     Trace(TraceInfo, "LumenkiteWnd: Start(%s) called", start.restrictParticles ? "true" : "false");
     m_rcDraw = start.rect;
     m_nImageWidth = start.rect.Width();
     m_nImageHeight = start.rect.Height();
     m_bRestrictParticles = start.restrictParticles;
-    m_nPitch = CreateImage(m_nImageWidth, m_nImageHeight);
+    m_nPitch = ImagePitch(m_nImageWidth);
     m_hdcWindow = GetDC(m_hWnd);
-    m_pRenderThread->StartRender(this, start, m_pImage);
+    m_pImage = std::make_unique<MonitorImage>(m_hdcWindow, m_nImageWidth, m_nImageHeight);
+    Trace(TraceInfo, "LumenkiteWnd: Created DIB, handle = 0x%X",
+          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_pImage->Bitmap())));
+    m_pRenderThread->StartRender(this, start, m_pImage->Bits());
 }
 
-int LumenkiteWnd::CreateImage(int width, int height) {
-    // Black until the render shows the preset's palette in it.
-    m_image.Create(nullptr);
-    m_image.Select(CreateIndexedDib(m_image.Dc(), width, height, nullptr, &m_pImage));
-    Trace(TraceInfo, "LumenkiteWnd: Created DIB, handle = 0x%X",
-          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_image.Bitmap())));
-    return ImagePitch(width);
+void LumenkiteWnd::StartDesk(const Rect& screen, bool cycle) {
+    MakeRenderThread();
+    m_aDesk = SystemScreenMetrics().Monitors();
+    m_rcScreen = screen;
+    m_bFollowsDesk = true;
+    m_hdcWindow = GetDC(m_hWnd);
+    Trace(TraceInfo, "LumenkiteWnd: Starting on %d monitors, %s", static_cast<int>(m_aDesk.size()),
+          m_pSettings->AllMonitors ? "every one" : "the primary alone");
+    m_pRenderThread->StartRender(
+        m_monitors.Follow(DrawnMonitors(m_aDesk, m_pSettings->AllMonitors), screen, m_hdcWindow),
+        cycle);
+    SetTimer(m_hWnd, DeskTimer, DeskTimerMs, nullptr);
+}
+
+bool LumenkiteWnd::FollowMonitors(const std::vector<Monitor>& desk) {
+    if (!m_bFollowsDesk || desk.empty() || desk == m_aDesk)
+        return false;
+    m_aDesk = desk;
+    m_rcScreen = VirtualScreen(desk);
+    Trace(TraceInfo, "LumenkiteWnd: Display changed: %d monitors over %d,%d-%d,%d",
+          static_cast<int>(desk.size()), m_rcScreen.left, m_rcScreen.top, m_rcScreen.right,
+          m_rcScreen.bottom);
+    SetWindowPos(m_hWnd, HWND_TOPMOST, m_rcScreen.left, m_rcScreen.top, m_rcScreen.Width(),
+                 m_rcScreen.Height(), SWP_NOACTIVATE);
+    m_pRenderThread->SetViews(
+        m_monitors.Follow(DrawnMonitors(desk, m_pSettings->AllMonitors), m_rcScreen, m_hdcWindow));
+    m_monitors.FreeLeftOut();
+    // The system moves the pointer off a monitor that went away: that is no user's doing.
+    m_ptFirstMouse = {-1, -1};
+    return true;
 }
 
 void LumenkiteWnd::Stop() {
     Trace(TraceInfo, "LumenkiteWnd: Stop() called");
     if (m_pRenderThread)
         m_pRenderThread->EndRender();
-    m_image.Release();
+    if (m_bFollowsDesk)
+        KillTimer(m_hWnd, DeskTimer);
+    m_bFollowsDesk = false;
+    m_monitors.Clear();
+    m_pImage.reset();
     if (m_hdcWindow)
         ReleaseDC(m_hWnd, m_hdcWindow);
     m_hdcWindow = nullptr;
-    m_pImage = nullptr;
 }
 
 void LumenkiteWnd::Pause() {
@@ -101,7 +146,7 @@ void LumenkiteWnd::Pause() {
 
 void LumenkiteWnd::Resume() {
     if (m_pRenderThread)
-        m_pRenderThread->BeginRender(this, m_rcDraw, m_pImage, m_nPitch, m_bRestrictParticles,
+        m_pRenderThread->BeginRender(this, m_rcDraw, ImageBits(), m_nPitch, m_bRestrictParticles,
                                      false);
 }
 
@@ -110,7 +155,8 @@ void LumenkiteWnd::Restart() {
     if (!m_pRenderThread)
         return;
     m_pRenderThread->EndRender();
-    m_pRenderThread->BeginRender(this, m_rcDraw, m_pImage, m_nPitch, m_bRestrictParticles, false);
+    m_pRenderThread->BeginRender(this, m_rcDraw, ImageBits(), m_nPitch, m_bRestrictParticles,
+                                 false);
 }
 
 void LumenkiteWnd::UpdateTargetWorms() {
@@ -143,18 +189,13 @@ void LumenkiteWnd::SetColormap(const Colormap& colormap) {
 }
 
 void LumenkiteWnd::LoadPalette(const PaletteEntry palette[256]) {
-    if (m_image.Dc())
-        SetDIBColorTable(m_image.Dc(), 0, 256, reinterpret_cast<const RGBQUAD*>(palette));
+    if (m_pImage)
+        m_pImage->LoadPalette(palette);
 }
 
 void LumenkiteWnd::Present(int left, int top, int width, int height) {
-    if (!m_hdcWindow || !m_image.Dc())
-        return;
-    // The worker wrote the image's bits directly: GDI must see them before copying, and the
-    // copy must reach the screen before the next frame overwrites them.
-    GdiFlush();
-    BitBlt(m_hdcWindow, left, top, width, height, m_image.Dc(), 0, 0, SRCCOPY);
-    GdiFlush();
+    if (m_pImage)
+        m_pImage->Present(left, top, width, height);
 }
 
 bool LumenkiteWnd::IsRendering() const {
@@ -183,11 +224,22 @@ LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (m_bIsSaver) {
             POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            // The move may be the system's, taking the pointer off a monitor that went away
+            // before the change is seen here.
             if (m_ptFirstMouse.x == -1)
                 m_ptFirstMouse = pt;
-            else if (pt.x != m_ptFirstMouse.x || pt.y != m_ptFirstMouse.y)
+            else if ((pt.x != m_ptFirstMouse.x || pt.y != m_ptFirstMouse.y) &&
+                     !FollowMonitors(SystemScreenMetrics().Monitors()))
                 EndSaver("MouseMove");
         }
+        return 0;
+    case WM_DISPLAYCHANGE:
+        FollowMonitors(SystemScreenMetrics().Monitors());
+        break;
+    case WM_TIMER:
+        if (wParam != DeskTimer)
+            break;
+        FollowMonitors(SystemScreenMetrics().Monitors());
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && m_bNotifyActivate && m_pListener)

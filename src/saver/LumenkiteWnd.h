@@ -2,14 +2,17 @@
 
 #include "editor/PreviewControl.h"
 #include "engine/FrameTarget.h"
-#include "framework/MemoryDc.h"
 #include "framework/Window.h"
+#include "saver/Monitor.h"
+#include "saver/MonitorImage.h"
+#include "saver/MonitorSet.h"
 #include "support/Rect.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class Colormap;
 class RenderListener;
@@ -18,15 +21,17 @@ class Settings;
 struct RenderStart;
 
 // The window the animation is shown in: the full-screen saver, the control-panel preview and the
-// configuration dialog's previews. It owns the 8-bit image, its drawing contexts and the render
-// thread that draws into the image and presents it here.
+// configuration dialog's previews. It owns the 8-bit images, its drawing contexts and the render
+// thread that draws into the images and presents them here: one image for a preview, one per
+// monitor for the saver, which follows monitors that come, go, move or change size.
 class LumenkiteWnd : public Window, public FrameTarget, public PreviewControl {
 public:
     LumenkiteWnd(Settings* settings, bool isSaver, RenderListener* listener);
     ~LumenkiteWnd() override;
 
-    // Makes the window top-most over the whole desktop `full` in the class and starts it on the
-    // primary screen. False when the window could not be made.
+    // Makes the window top-most over the whole desktop `full` in the class and starts it: the
+    // saver on every monitor or on the primary alone as the settings say, a preview on the
+    // primary. False when the window could not be made.
     bool CreateFullScreen(const std::string& className, const char* title, const Rect& full,
                           bool cycle);
     // Makes the window a child filling the parent's client area and starts it as a small preview
@@ -46,6 +51,10 @@ public:
     std::unique_lock<std::recursive_mutex> LockRender() override;
     // Recolours the shown image at once from the colormap, leaving the field alone.
     void SetColormap(const Colormap& colormap) override;
+    // Follows the saver's desk to `desk`: covers its virtual screen, keeps the engines of monitors
+    // whose device and size stay, starts new ones, and takes the next pointer position as the
+    // first. False, doing nothing, when the desk is the one shown or the window follows none.
+    bool FollowMonitors(const std::vector<Monitor>& desk);
     // Whether activating the window tells the listener: for a full-screen preview that hands the
     // user back to its dialog.
     void SetNotifyActivate(bool on) { m_bNotifyActivate = on; }
@@ -56,9 +65,11 @@ public:
     int ImageWidth() const { return m_nImageWidth; }
     int ImageHeight() const { return m_nImageHeight; }
     int Pitch() const { return m_nPitch; }
-    const uint8_t* Image() const { return m_pImage; }
-    HBITMAP ImageBitmap() const { return m_image.Bitmap(); }
-    HDC ImageDc() const { return m_image.Dc(); }
+    const uint8_t* Image() const { return ImageBits(); }
+    HBITMAP ImageBitmap() const { return m_pImage ? m_pImage->Bitmap() : nullptr; }
+    HDC ImageDc() const { return m_pImage ? m_pImage->Dc() : nullptr; }
+    // The saver's images, one per animated monitor.
+    const MonitorSet& Monitors() const { return m_monitors; }
     HDC WindowDc() const { return m_hdcWindow; }
     const Rect& DrawRect() const { return m_rcDraw; }
     POINT FirstMouse() const { return m_ptFirstMouse; }
@@ -72,9 +83,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    uint8_t* ImageBits() const { return m_pImage ? m_pImage->Bits() : nullptr; }
+    void MakeRenderThread();
     void StartRender(const RenderStart& start);
-    // Makes the image for width x height pixels and returns its pitch.
-    int CreateImage(int width, int height);
+    void StartDesk(const Rect& screen, bool cycle);
     bool IsRendering() const;
     void EndSaver(const char* reason);
 
@@ -83,11 +95,15 @@ private:
     int m_nImageWidth = 0;
     int m_nImageHeight = 0;
     int m_nPitch = 0;
-    uint8_t* m_pImage = nullptr;
     bool m_bNotifyActivate = false;
     RenderListener* m_pListener;
-    // The image's memory context with its DIB section selected.
-    MemoryDc m_image;
+    // A preview's single image.
+    std::unique_ptr<MonitorImage> m_pImage;
+    MonitorSet m_monitors;
+    // The saver's desk as last followed, and the virtual screen it covers.
+    std::vector<Monitor> m_aDesk;
+    Rect m_rcScreen;
+    bool m_bFollowsDesk = false;
     HDC m_hdcWindow = nullptr;
     Rect m_rcDraw;
     POINT m_ptFirstMouse = {-1, -1};

@@ -8,10 +8,33 @@ namespace {
 
 class SystemMetrics final : public ScreenMetrics {};
 
+// A named callback: the system calls it with its own calling convention, which on 32-bit x86 a
+// lambda cannot take.
+BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM param) {
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(handle, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<Monitor>*>(param)->push_back(
+            {info.szDevice,
+             {r.left, r.top, r.right, r.bottom},
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
 } // namespace
 
 int ScreenMetrics::Get(int index) const {
     return GetSystemMetrics(index);
+}
+
+std::vector<Monitor> ScreenMetrics::Monitors() const {
+    std::vector<Monitor> desk;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&desk));
+    if (desk.empty())
+        desk.push_back({"", {0, 0, Get(SM_CXSCREEN), Get(SM_CYSCREEN)}, true});
+    return desk;
 }
 
 const ScreenMetrics& SystemScreenMetrics() {

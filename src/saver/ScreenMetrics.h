@@ -1,6 +1,9 @@
 #pragma once
 
+#include "saver/Monitor.h"
 #include "support/Rect.h"
+
+#include <vector>
 
 // The system metrics the screen rectangles are made from, behind a seam so that a test can
 // describe any desktop.
@@ -8,6 +11,8 @@ class ScreenMetrics {
 public:
     // GetSystemMetrics of the index (SM_CMONITORS, SM_CXSCREEN, ...).
     virtual int Get(int index) const;
+    // Every monitor the system shows now; the primary screen alone where it lists none.
+    virtual std::vector<Monitor> Monitors() const;
 
 protected:
     ~ScreenMetrics() = default;
