@@ -82,3 +82,4 @@
 #define IDC_FPS 1064
 #define IDC_FAST 1065
 #define IDC_DOUBLE 1066
+#define IDC_ALL_MONITORS 1067

@@ -15,6 +15,7 @@ bool AdvancedPanel::OnInitDialog() {
     const Settings& settings = m_editor.GetSettings();
     SetChecked(IDC_FAST, settings.FastSmoothing);
     SetChecked(IDC_DOUBLE, settings.DoublePixels);
+    SetChecked(IDC_ALL_MONITORS, settings.AllMonitors);
     SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMIN, FALSE, SettingsEditor::CpuRange.min);
     SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETRANGEMAX, TRUE, SettingsEditor::CpuRange.max);
     SendDlgItemMessageA(m_hWnd, IDC_SPEED, TBM_SETPOS, TRUE, settings.CPU);
@@ -57,6 +58,10 @@ bool AdvancedPanel::OnCommand(int id, int notifyCode, HWND control) {
     }
     if (id == IDC_DOUBLE && notifyCode == BN_CLICKED) {
         m_editor.SetDoublePixels(IsChecked(IDC_DOUBLE));
+        return true;
+    }
+    if (id == IDC_ALL_MONITORS && notifyCode == BN_CLICKED) {
+        m_editor.SetAllMonitors(IsChecked(IDC_ALL_MONITORS));
         return true;
     }
     return DialogPage::OnCommand(id, notifyCode, control);

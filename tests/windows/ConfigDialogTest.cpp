@@ -394,6 +394,10 @@ TEST_F(ConfigDialogTest, PanelEditsReachTheSettingsAndThePreview) {
     Click(Control(panel, IDC_FAST));
     EXPECT_EQ(Current().FastSmoothing, !fast);
 
+    EXPECT_TRUE(IsDlgButtonChecked(panel, IDC_ALL_MONITORS));
+    Click(Control(panel, IDC_ALL_MONITORS));
+    EXPECT_FALSE(Current().AllMonitors);
+
     // A bound checkbox on a page edits the current preset's flag, both ways.
     bool spawn = CurrentPreset().Spawn;
     Click(Item(IDC_SPAWN));
