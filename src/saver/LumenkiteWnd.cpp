@@ -17,6 +17,10 @@ namespace {
 // How often the saver looks at the monitors itself, for systems that say nothing of a change.
 constexpr UINT_PTR DeskTimer = 1;
 constexpr UINT DeskTimerMs = 1000;
+// How long a pointer move waits for a display change that may explain it: Wine delivers the move
+// off an unplugged monitor about 100 ms before it lists the monitors without it.
+constexpr UINT_PTR MoveTimer = 2;
+constexpr UINT MoveGraceMs = 400;
 
 } // namespace
 
@@ -122,6 +126,8 @@ bool LumenkiteWnd::FollowMonitors(const std::vector<Monitor>& desk) {
     m_monitors.FreeLeftOut();
     // The system moves the pointer off a monitor that went away: that is no user's doing.
     m_ptFirstMouse = {-1, -1};
+    KillTimer(m_hWnd, MoveTimer);
+    m_bMoveHeld = false;
     return true;
 }
 
@@ -129,9 +135,12 @@ void LumenkiteWnd::Stop() {
     Trace(TraceInfo, "LumenkiteWnd: Stop() called");
     if (m_pRenderThread)
         m_pRenderThread->EndRender();
-    if (m_bFollowsDesk)
+    if (m_bFollowsDesk) {
         KillTimer(m_hWnd, DeskTimer);
+        KillTimer(m_hWnd, MoveTimer);
+    }
     m_bFollowsDesk = false;
+    m_bMoveHeld = false;
     m_monitors.Clear();
     m_pImage.reset();
     if (m_hdcWindow)
@@ -207,6 +216,19 @@ void LumenkiteWnd::EndSaver(const char* reason) {
     DestroyWindow();
 }
 
+void LumenkiteWnd::OnPointerMoved() {
+    if (!m_bFollowsDesk) {
+        EndSaver("MouseMove");
+        return;
+    }
+    // The move may be the system's, taking the pointer off a monitor that went away before the
+    // change is seen here: it ends the saver only if no display change shows up in time.
+    if (m_bMoveHeld || FollowMonitors(SystemScreenMetrics().Monitors()))
+        return;
+    m_bMoveHeld = true;
+    SetTimer(m_hWnd, MoveTimer, MoveGraceMs, nullptr);
+}
+
 LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -224,23 +246,27 @@ LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (m_bIsSaver) {
             POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            // The move may be the system's, taking the pointer off a monitor that went away
-            // before the change is seen here.
             if (m_ptFirstMouse.x == -1)
                 m_ptFirstMouse = pt;
-            else if ((pt.x != m_ptFirstMouse.x || pt.y != m_ptFirstMouse.y) &&
-                     !FollowMonitors(SystemScreenMetrics().Monitors()))
-                EndSaver("MouseMove");
+            else if (pt.x != m_ptFirstMouse.x || pt.y != m_ptFirstMouse.y)
+                OnPointerMoved();
         }
         return 0;
     case WM_DISPLAYCHANGE:
         FollowMonitors(SystemScreenMetrics().Monitors());
         break;
     case WM_TIMER:
-        if (wParam != DeskTimer)
-            break;
-        FollowMonitors(SystemScreenMetrics().Monitors());
-        return 0;
+        if (wParam == DeskTimer) {
+            FollowMonitors(SystemScreenMetrics().Monitors());
+            return 0;
+        }
+        if (wParam == MoveTimer) {
+            KillTimer(m_hWnd, MoveTimer);
+            if (!FollowMonitors(SystemScreenMetrics().Monitors()))
+                EndSaver("MouseMove");
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && m_bNotifyActivate && m_pListener)
             m_pListener->OnActivate();

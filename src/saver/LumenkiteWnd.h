@@ -89,6 +89,7 @@ private:
     void StartDesk(const Rect& screen, bool cycle);
     bool IsRendering() const;
     void EndSaver(const char* reason);
+    void OnPointerMoved();
 
     std::unique_ptr<RenderThread> m_pRenderThread;
     Settings* m_pSettings;
@@ -104,6 +105,8 @@ private:
     std::vector<Monitor> m_aDesk;
     Rect m_rcScreen;
     bool m_bFollowsDesk = false;
+    // A pointer move is waiting to end the saver unless the desk changes first.
+    bool m_bMoveHeld = false;
     HDC m_hdcWindow = nullptr;
     Rect m_rcDraw;
     POINT m_ptFirstMouse = {-1, -1};

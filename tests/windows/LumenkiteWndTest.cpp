@@ -7,6 +7,7 @@
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "engine/SmoothThing.h"
+#include "saver/ScreenMetrics.h"
 #include "settings/RegTree.h"
 #include "settings/Settings.h"
 
@@ -300,13 +301,43 @@ TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
     HCURSOR invisible = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129));
     ASSERT_NE(invisible, nullptr);
     EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HCURSOR), reinterpret_cast<LONG_PTR>(invisible));
-    EXPECT_EQ(window->DrawRect(),
-              (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    // Every monitor is drawn at its own place in the window over the virtual screen.
+    const std::vector<Monitor> desk = SystemScreenMetrics().Monitors();
+    const Rect screen = VirtualScreen(desk);
+    RECT placed;
+    GetWindowRect(hwnd, &placed);
+    EXPECT_EQ((Rect{placed.left, placed.top, placed.right, placed.bottom}), screen);
+    ASSERT_EQ(window->Renderer()->ViewCount(), desk.size());
+    for (size_t i = 0; i < desk.size(); ++i)
+        EXPECT_EQ(window->Renderer()->View(i).rect, InWindow(desk[i].rect, screen));
     EXPECT_TRUE(window->IsSaver());
     EXPECT_FALSE(window->Renderer()->RestrictsParticles());
     EXPECT_EQ(window->Renderer()->Cycling(), m_settings.Cycle);
     window.reset();
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(LumenkiteWndTest, SaverMoveEndsItOnlyWhenNoDisplayChangeExplainsIt) {
+    std::unique_ptr<LumenkiteWnd> window = App::CreateSaverWindow(m_settings);
+    ASSERT_NE(window, nullptr);
+    HWND hwnd = window->m_hWnd;
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
+    EXPECT_TRUE(IsWindow(hwnd));
+    // A monitor changes before the move is taken as the user's: the system moved the pointer.
+    std::vector<Monitor> desk = SystemScreenMetrics().Monitors();
+    desk.front().rect.right -= 16;
+    EXPECT_TRUE(window->FollowMonitors(desk));
+    EXPECT_EQ(window->FirstMouse().x, -1);
+    // Long enough for the held move's time and for the window to follow the real desk back.
+    SleepPumping(1500);
+    ASSERT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(window->FirstMouse().x, -1);
+
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 60));
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(51, 60));
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hwnd); }, 3000));
 }
 
 TEST_F(LumenkiteWndTest, PreviewNeedsARealParent) {

@@ -32,7 +32,7 @@ AdvancedPage::AdvancedPage(EditorContext context)
       m_pCpuValue(gtk_label_new("")), m_pFps(gtk_label_new("–")),
       m_pFast(gtk_check_button_new_with_mnemonic("Slightly faster smoot_hing")),
       m_pDouble(gtk_check_button_new_with_mnemonic("Dou_ble pixels")),
-      m_pAllMonitors(gtk_check_button_new_with_mnemonic("Every _monitor")) {
+      m_pAllMonitors(gtk_check_button_new_with_mnemonic("_Every monitor")) {
     GtkGrid* grid = GTK_GRID(m_pRoot);
     gtk_grid_set_row_spacing(grid, 8);
     gtk_grid_set_column_spacing(grid, 8);
