@@ -48,7 +48,8 @@ private:
     void StartDesk();
     void StopRendering();
     DisplayLayout CurrentLayout();
-    void FollowDisplays();
+    // True when the displays changed and were followed; `now` looks before the next check is due.
+    bool FollowDisplays(bool now = false);
     void HandleEvent(const SDL_Event& event);
     void HandleWindowKey(const SDL_KeyboardEvent& key);
     void SwitchPreset(int step);
@@ -308,7 +309,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_MOUSEMOTION:
-        if (saver && m_saverInput.OnMouseMove(event.motion.x, event.motion.y)) {
+        // The server moves the pointer off a display that went away only after taking the
+        // display away, so a look at the displays now tells the system's move from the user's.
+        if (saver && m_saverInput.OnMouseMove(event.motion.x, event.motion.y) &&
+            !FollowDisplays(true)) {
             Trace(TraceInfo, "LumenkiteWnd: Exiting screensaver on MouseMove");
             m_bQuit = true;
         }
@@ -440,14 +444,14 @@ DisplayLayout SdlHost::CurrentLayout() {
 // Displays that came, went, moved or changed size: the window takes the new desk, a display
 // that stays keeps its target and engine, the targets of displays gone are freed once the
 // render has let go of them.
-void SdlHost::FollowDisplays() {
-    Uint32 now = SDL_GetTicks();
-    if (static_cast<int32_t>(now - m_dwNextDisplayCheck) < 0)
-        return;
-    m_dwNextDisplayCheck = now + DisplayCheckMs;
+bool SdlHost::FollowDisplays(bool now) {
+    const Uint32 ticks = SDL_GetTicks();
+    if (!now && static_cast<int32_t>(ticks - m_dwNextDisplayCheck) < 0)
+        return false;
+    m_dwNextDisplayCheck = ticks + DisplayCheckMs;
     DisplayLayout next = CurrentLayout();
     if (next.Views().empty() || next == m_layout)
-        return;
+        return false;
     Trace(TraceInfo, "App: Displays changed (%d monitors)", static_cast<int>(next.Views().size()));
     const Rect& all = next.Window();
     SDL_SetWindowPosition(m_pWindow, all.left, all.top);
@@ -470,6 +474,7 @@ void SdlHost::FollowDisplays() {
     m_layout = std::move(next);
     m_saverInput.ForgetPosition();
     ShowNewestFrame(true);
+    return true;
 }
 
 } // namespace
