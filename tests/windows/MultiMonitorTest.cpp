@@ -97,17 +97,8 @@ protected:
         }
     }
 
-    HWND StartSaver(ChildProcess& saver, const char* tag) {
-        EXPECT_TRUE(saver.Launch(WindowsPath(LUMENKITE_SCR), "/s", tag));
-        HWND hwnd = nullptr;
-        WaitFor(
-            [&] {
-                auto found = FindTopLevelWindows("LumenkiteScreenSaverWindow", saver.Id());
-                hwnd = found.empty() ? nullptr : found[0];
-                return hwnd && saver.Trace().find("App: Created main window") != std::string::npos;
-            },
-            15000);
-        return hwnd;
+    static HWND StartSaver(ChildProcess& saver, const char* tag) {
+        return wintest::StartSaver(saver, WindowsPath(LUMENKITE_SCR), tag);
     }
     static bool Covers(HWND hwnd, const RECT& desk) {
         RECT placed;
@@ -122,7 +113,7 @@ protected:
         EXPECT_NE(saver.Trace().find("LumenkiteWnd: Exiting screensaver on KeyDown"),
                   std::string::npos)
             << saver.Trace();
-        EXPECT_TRUE(FindTopLevelWindows("LumenkiteScreenSaverWindow").empty());
+        EXPECT_TRUE(FindTopLevelWindows(SaverTitle).empty());
     }
 };
 

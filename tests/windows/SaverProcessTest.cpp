@@ -9,7 +9,6 @@ using namespace wintest;
 
 namespace {
 
-const char* const SaverTitle = "LumenkiteScreenSaverWindow";
 const char* const ExitTrace = "---------------- Program exited ------------------";
 
 std::string ScreensaverPath() {
@@ -24,20 +23,8 @@ protected:
         SleepPumping(50);
     }
 
-    // Starts `/s` and waits for its window; fails the test when none appears.
     HWND StartSaver(ChildProcess& saver, const char* tag) {
-        EXPECT_TRUE(saver.Launch(ScreensaverPath(), "/s", tag));
-        HWND hwnd = nullptr;
-        // The window is findable while it is still being created, before it is shown; start-up
-        // traces once it is made and drawing.
-        WaitFor(
-            [&] {
-                auto found = FindTopLevelWindows(SaverTitle, saver.Id());
-                hwnd = found.empty() ? nullptr : found[0];
-                return hwnd && saver.Trace().find("App: Created main window") != std::string::npos;
-            },
-            15000);
-        return hwnd;
+        return wintest::StartSaver(saver, ScreensaverPath(), tag);
     }
 };
 

@@ -190,6 +190,26 @@ inline std::vector<HWND> FindTopLevelWindows(const char* title, DWORD pid = 0) {
     return search.found;
 }
 
+// The full-screen saver's window title, which tells it from the saver's other windows.
+constexpr const char* SaverTitle = "LumenkiteScreenSaverWindow";
+
+// Starts the saver `scr` full screen and waits for its window; null when none appears.
+inline HWND StartSaver(ChildProcess& saver, const std::string& scr, const char* tag) {
+    if (!saver.Launch(scr, "/s", tag))
+        return nullptr;
+    HWND hwnd = nullptr;
+    // The window is findable while it is still being created, before it is shown; start-up
+    // traces once it is made and drawing.
+    WaitFor(
+        [&] {
+            auto found = FindTopLevelWindows(SaverTitle, saver.Id());
+            hwnd = found.empty() ? nullptr : found[0];
+            return hwnd && saver.Trace().find("App: Created main window") != std::string::npos;
+        },
+        15000);
+    return hwnd;
+}
+
 inline BOOL CALLBACK CollectChildText(HWND hwnd, LPARAM param) {
     char text[256] = "";
     GetWindowTextA(hwnd, text, sizeof text);
