@@ -7,7 +7,7 @@
 #include "SdlTextureUpload.h"
 #include "SmoothingBench.h"
 #include "engine/FrameTarget.h"
-#include "linux/PaletteExpander.h"
+#include "engine/PaletteExpander.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -21,10 +21,9 @@ void AutoResetEvent::Wait() {
     m_bSignalled = false;
 }
 
-bool AutoResetEvent::WaitFor(uint32_t milliseconds) {
+bool AutoResetEvent::WaitFor(std::chrono::microseconds time) {
     std::unique_lock lock(m_mutex);
-    if (!m_condition.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                              [this] { return m_bSignalled; }))
+    if (!m_condition.wait_for(lock, time, [this] { return m_bSignalled; }))
         return false;
     m_bSignalled = false;
     return true;

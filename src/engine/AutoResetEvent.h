@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -12,7 +13,7 @@ public:
     void Reset();
     void Wait();
     // True when the event was set within the time, false on time-out.
-    bool WaitFor(uint32_t milliseconds);
+    bool WaitFor(std::chrono::microseconds time);
 
 private:
     std::mutex m_mutex;

@@ -41,8 +41,9 @@ void RenderThread::PrepareRender(FrameTarget* target, const Rect& rect, uint8_t*
     m_pSettings->ClampDelayRange();
     // The old engines go before the new one is built: each publishes itself to the behaviours.
     m_aViews.clear();
-    m_aViews.push_back({RenderView{target, rect, image, pitch}, nullptr});
+    m_aViews.push_back({RenderView{target, rect, image, pitch, m_dRefreshHz}, nullptr, {}});
     m_aViews.back().engine = MakeEngine(rect);
+    PaceViews();
 }
 
 std::unique_ptr<SmoothThing> RenderThread::MakeEngine(const Rect& rect) const {
@@ -81,7 +82,8 @@ void RenderThread::StartRender(const std::vector<RenderView>& views, bool cycle)
         m_pSettings->ClampDelayRange();
         m_aViews.clear();
         for (const RenderView& view : views)
-            m_aViews.push_back({view, MakeEngine(view.rect)});
+            m_aViews.push_back({view, MakeEngine(view.rect), {}});
+        PaceViews();
     }
     SetAreaRatio(1.0);
     SetFullScreenPacing(false);
@@ -101,10 +103,10 @@ void RenderThread::SetViews(const std::vector<RenderView>& views) {
                    old.view.rect.Height() == view.rect.Height();
         });
         if (same != m_aViews.end()) {
-            kept.push_back({view, std::move(same->engine)});
+            kept.push_back({view, std::move(same->engine), {}});
             continue;
         }
-        kept.push_back({view, nullptr});
+        kept.push_back({view, nullptr, {}});
     }
     // Freed before the new ones are built, as at any start.
     m_aViews.clear();
@@ -116,12 +118,44 @@ void RenderThread::SetViews(const std::vector<RenderView>& views) {
         drawn.engine = MakeEngine(drawn.view.rect);
     }
     m_aViews = std::move(kept);
+    PaceViews();
 }
 
 void RenderThread::EndRender() {
     Stop();
     auto lock = Lock();
     m_aViews.clear();
+}
+
+void RenderThread::SetRefreshRate(double hz) {
+    auto lock = Lock();
+    m_dRefreshHz = hz;
+    for (DrawnView& drawn : m_aViews)
+        drawn.view.refreshHz = hz;
+    PaceViews();
+}
+
+void RenderThread::PaceViews() {
+    m_dFastestHz = 0.0;
+    for (const DrawnView& drawn : m_aViews)
+        m_dFastestHz = std::max(m_dFastestHz, DisplayRefreshRate(drawn.view.refreshHz));
+    const int64_t frequency = GetClock().HighResFrequency();
+    SetFrameRate(m_dFastestHz);
+    for (DrawnView& drawn : m_aViews)
+        drawn.cadence.SetRate(DisplayRefreshRate(drawn.view.refreshHz), frequency);
+}
+
+bool RenderThread::DueNow(DrawnView& drawn, int64_t now) {
+    if (DisplayRefreshRate(drawn.view.refreshHz) >= m_dFastestHz)
+        return true;
+    // The worker's ticks come a fastest period apart, give or take the timer: a view due within
+    // half of one is drawn now rather than a whole tick late.
+    const int64_t tick =
+        static_cast<int64_t>(static_cast<double>(GetClock().HighResFrequency()) / m_dFastestHz);
+    if (drawn.cadence.Remaining(now) > tick / 2)
+        return false;
+    drawn.cadence.Started(now);
+    return true;
 }
 
 void RenderThread::ShowingPalette(PaletteEntry out[256]) const {
@@ -165,7 +199,10 @@ void RenderThread::Tick() {
         AdvanceFade();
     else if (m_bCycle)
         AdvanceTimer();
+    const int64_t now = GetClock().HighResCounter();
     for (DrawnView& drawn : m_aViews) {
+        if (!DueNow(drawn, now))
+            continue;
         const RenderView& view = drawn.view;
         drawn.engine->DoFrame(view.image, view.pitch, m_bFading);
         if (view.target)

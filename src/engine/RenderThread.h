@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/FrameCadence.h"
 #include "engine/WorkerThread.h"
 #include "settings/Colormap.h"
 #include "support/Rect.h"
@@ -27,12 +28,16 @@ struct RenderView {
     Rect rect;
     uint8_t* image = nullptr;
     int pitch = 0;
+    // The refresh rate of the display showing it; 0 where the system does not say.
+    double refreshHz = 0.0;
 };
 
 // The render worker of one window: each tick advances the preset cycle (a timer, then a palette
 // cross-fade), runs one engine frame into each view's image and presents it. Every view has an
 // engine of its own; the preset, its palette and the fades are the render's, so all views change
-// together, and the processor share paces the views' frames as a whole.
+// together, and the processor share paces the views' frames as a whole. No view is drawn more
+// often than its display refreshes: the worker ticks at the fastest display's rate, and a view on
+// a slower one skips the ticks that would come before its display shows another frame.
 class RenderThread : public WorkerThread {
 public:
     // The largest Delay and DelayRange the preset timer carries: it arms at up to
@@ -61,6 +66,9 @@ public:
     void SetViews(const std::vector<RenderView>& views);
     // Stops the worker and drops the engine.
     void EndRender();
+    // The refresh rate of the display a single-view render is shown on, kept for later renders;
+    // 0 where the system does not say.
+    void SetRefreshRate(double hz);
     void ApplyCpu();
     void UpdateTargetWorms();
     // Starts the cross-fade the preset timer starts, toward preset `index`, from the palette
@@ -91,6 +99,8 @@ private:
     // The palette on screen now: the current preset's, or the fade's last step.
     void ShowingPalette(PaletteEntry out[256]) const;
     std::unique_ptr<SmoothThing> MakeEngine(const Rect& rect) const;
+    // Paces the worker by the fastest view's display and each view by its own.
+    void PaceViews();
     void AdvanceFade();
     void AdvanceTimer();
     void StartFade(int index);
@@ -99,11 +109,15 @@ private:
     struct DrawnView {
         RenderView view;
         std::unique_ptr<SmoothThing> engine;
+        FrameCadence cadence;
     };
+    bool DueNow(DrawnView& drawn, int64_t now);
 
     bool m_bRestrictParticles = false;
     // A single view for a window, one per monitor for a desk.
     std::vector<DrawnView> m_aViews;
+    double m_dRefreshHz = 0.0;
+    double m_dFastestHz = 0.0;
     bool m_bCycle = false;
     bool m_bFading = false;
     int m_nFadeFrame = 0;

@@ -4,6 +4,7 @@
 #include "support/Clock.h"
 #include "support/Trace.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 
@@ -72,6 +73,8 @@ void WorkerThread::Stop() {
         Trace(TraceInfo, "%s: Told to stop", m_strName.c_str());
         m_bRunning = false;
     }
+    // Ends the pause, or the wait of a worker nobody sees, at once.
+    m_hWakeEvent.Set();
     m_hSleepEvent.Wait();
     Trace(TraceInfo, "%s: Stopped", m_strName.c_str());
 }
@@ -113,6 +116,18 @@ void WorkerThread::SetFullScreenPacing(bool on) {
     m_bFullScreenPacing = on;
 }
 
+void WorkerThread::SetFrameRate(double hz) {
+    std::lock_guard lock(m_Lock);
+    m_cadence.SetRate(hz, GetClock().HighResFrequency());
+}
+
+void WorkerThread::SetShown(bool shown) {
+    if (m_bShown.exchange(shown) == shown)
+        return;
+    Trace(TraceInfo, "%s: %s", m_strName.c_str(), shown ? "Shown" : "Hidden");
+    m_hWakeEvent.Set();
+}
+
 void WorkerThread::Run() {
     Clock& clock = GetClock();
     Trace(TraceInfo, "***%s started", m_strName.c_str());
@@ -128,19 +143,35 @@ void WorkerThread::Run() {
             m_hSleepEvent.Set();
             Trace(TraceInfo, "%s: Sleeping", m_strName.c_str());
             m_hWakeEvent.Wait();
-            Trace(TraceInfo, "%s: Woken", m_strName.c_str());
+            // A Stop's wake-up can arrive after the sleep began: then the worker sleeps again.
+            if (m_bRunning || m_bDie)
+                Trace(TraceInfo, "%s: Woken", m_strName.c_str());
+            continue;
+        }
+        if (!m_bShown) {
+            // Nobody can see a frame: wait for a change of that, a stop or the end.
+            m_hWakeEvent.Wait();
+            if (m_bShown) {
+                std::lock_guard lock(m_Lock);
+                m_cadence.Restart();
+                m_nFrames = 0;
+                m_dwRateTick = clock.TickCount();
+            }
             continue;
         }
         int64_t t0 = clock.HighResCounter();
         int cpu;
         bool fullScreenPacing;
         double areaRatio;
+        int64_t untilDue;
         {
             std::lock_guard lock(m_Lock);
+            m_cadence.Started(t0);
             Tick();
             cpu = m_nCpu;
             fullScreenPacing = m_bFullScreenPacing;
             areaRatio = m_dAreaRatio;
+            untilDue = m_cadence.Remaining(clock.HighResCounter());
         }
         ++m_nFrames;
         if (m_pListener && clock.TickCount() - m_dwRateTick > 1000) {
@@ -150,7 +181,11 @@ void WorkerThread::Run() {
         }
         int64_t t1 = clock.HighResCounter();
         double elapsed = static_cast<double>(t1 - t0) / countsPerMs;
-        m_hWakeEvent.WaitFor(ComputePause(elapsed, cpu, fullScreenPacing, areaRatio));
+        const auto sharePause =
+            std::chrono::milliseconds(ComputePause(elapsed, cpu, fullScreenPacing, areaRatio));
+        const auto refreshPause =
+            std::chrono::microseconds(untilDue * 1000000 / clock.HighResFrequency());
+        m_hWakeEvent.WaitFor(std::max<std::chrono::microseconds>(sharePause, refreshPause));
     }
     m_endedPromise.set_value();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AutoResetEvent.h"
+#include "engine/FrameCadence.h"
 
 #include <atomic>
 #include <cstdint>
@@ -33,6 +34,13 @@ public:
     void SetCpu(int percent);
     void SetAreaRatio(double ratio);
     void SetFullScreenPacing(bool on);
+    // At most this many frames per second, the display's refresh rate; 0 for no limit. The
+    // processor share still bounds the time spent ticking.
+    void SetFrameRate(double hz);
+    // Whether anything drawn can be seen. While not, a started worker sleeps without ticking; shown
+    // again, it ticks at once and its rate report starts a fresh second.
+    void SetShown(bool shown);
+    bool Shown() const { return m_bShown; }
     // Only the user-interface thread writes it, so it reads it without the lock.
     bool FullScreenPacing() const { return m_bFullScreenPacing; }
 
@@ -58,6 +66,8 @@ private:
     uint32_t m_dwRateTick = 0;
     int m_nCpu = 50;
     bool m_bFullScreenPacing = false;
+    FrameCadence m_cadence;
+    std::atomic<bool> m_bShown{true};
     std::atomic<bool> m_bDie{false};
     std::atomic<bool> m_bRunning{false};
     RenderListener* m_pListener;

@@ -3,7 +3,7 @@
 #include "engine/FrameTarget.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
-#include "linux/PaletteExpander.h"
+#include "engine/PaletteExpander.h"
 
 #include <SDL.h>
 #include <cstdint>

@@ -441,7 +441,9 @@ namespace {
 struct DeskView {
     explicit DeskView(Rect rect)
         : rect(rect), image(size_t(ImagePitch(rect.Width())) * rect.Height()) {}
-    RenderView View() { return {&target, rect, image.data(), ImagePitch(rect.Width())}; }
+    RenderView View(double refreshHz = 0) {
+        return {&target, rect, image.data(), ImagePitch(rect.Width()), refreshHz};
+    }
     bool Drawn() const {
         return std::any_of(image.begin(), image.end(), [](uint8_t v) { return v != 0; });
     }
@@ -553,6 +555,49 @@ TEST(RenderThread, SetViewsKeepsUnchangedMonitorsAndStartsNewOnes) {
         EXPECT_EQ(render.Engine(0)->m_nWorms, 0);
     }
     render.EndRender();
+}
+
+// A high-resolution counter in microseconds that the test moves by hand.
+class SteppedClock final : public Clock {
+public:
+    SteppedClock() : m_pPrevious(SetClock(this)) {}
+    ~SteppedClock() override { SetClock(m_pPrevious); }
+    uint32_t TickCount() override { return uint32_t(m_now / 1000); }
+    int64_t HighResCounter() override { return m_now; }
+    int64_t HighResFrequency() override { return 1000000; }
+    int64_t m_now = 0;
+
+private:
+    Clock* m_pPrevious;
+};
+
+TEST(RenderThread, EachViewIsDrawnAtMostAsOftenAsItsDisplayRefreshes) {
+    SteppedClock clock;
+    MemoryRegStore store;
+    Settings settings(store);
+    DeskView fast(Rect{0, 0, 32, 24}), slow(Rect{32, 0, 64, 24}), unknown(Rect{64, 0, 96, 24});
+    HandDrivenRender render(&settings, nullptr);
+    render.PrepareRender(&fast.target, fast.rect, fast.image.data(), 32, false, false);
+    auto lock = render.Lock();
+    // Ticks a 120 Hz period apart, each a little late or early as timers are.
+    render.SetViews({fast.View(120), slow.View(50), unknown.View(0)});
+    for (int tick = 0; tick < 120; ++tick) {
+        clock.m_now = tick * 8333 + (tick % 3 - 1) * 700;
+        render.Tick();
+    }
+    EXPECT_EQ(fast.target.m_presents.size(), 120u);
+    // A second of 120 Hz ticks: 50 frames where 50 Hz, 60 where the system does not say.
+    EXPECT_EQ(slow.target.m_presents.size(), 50u);
+    EXPECT_EQ(unknown.target.m_presents.size(), 60u);
+
+    // One display for all: every tick draws every view.
+    render.SetRefreshRate(75);
+    for (int tick = 0; tick < 10; ++tick) {
+        clock.m_now += 13333;
+        render.Tick();
+    }
+    EXPECT_EQ(fast.target.m_presents.size(), 130u);
+    EXPECT_EQ(slow.target.m_presents.size(), 60u);
 }
 
 } // namespace

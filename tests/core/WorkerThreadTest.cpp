@@ -140,3 +140,74 @@ TEST(WorkerRateReport, ReportsOnlyAfterMoreThanASecond) {
     EXPECT_EQ(listener.m_reports, 1);
     EXPECT_GT(listener.m_lastFrames, 10);
 }
+
+TEST(WorkerPacing, CadenceKeepsFramesADisplayPeriodApartOnAverage) {
+    EXPECT_EQ(DisplayRefreshRate(0), 60.0);
+    EXPECT_EQ(DisplayRefreshRate(1), 60.0); // Windows' "hardware default"
+    EXPECT_EQ(DisplayRefreshRate(144), 144.0);
+
+    FrameCadence cadence;
+    EXPECT_EQ(cadence.Remaining(5), 0);
+    cadence.SetRate(50, 1000); // 20 counts a frame
+    cadence.Started(0);
+    EXPECT_EQ(cadence.Remaining(5), 15);
+    // A frame that started late is followed by one due a period after the late one was due.
+    cadence.Started(26);
+    EXPECT_EQ(cadence.Remaining(26), 14);
+    // Late by a whole period: a new schedule, not a burst of catching up.
+    cadence.Started(75);
+    EXPECT_EQ(cadence.Remaining(75), 20);
+    cadence.Restart();
+    EXPECT_EQ(cadence.Remaining(76), 0);
+    cadence.SetRate(0, 1000);
+    cadence.Started(80);
+    EXPECT_EQ(cadence.Remaining(80), 0);
+}
+
+TEST(WorkerPacing, NeverTicksFasterThanTheFrameRate) {
+    CountingWorker worker;
+    worker.SetFrameRate(40);
+    const auto start = std::chrono::steady_clock::now();
+    worker.Start();
+    std::this_thread::sleep_for(500ms);
+    worker.Stop();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(worker.m_ticks, 2);
+    // Frames start a 25 ms period apart at the soonest, the first at once.
+    EXPECT_LE(worker.m_ticks, int(seconds * 40) + 1);
+}
+
+TEST(WorkerVisibility, DrawsNothingUnseenAndResumesWithAFreshRateReport) {
+    TraceCapture trace;
+    FakeClock clock(5000);
+    RateListener listener;
+    CountingWorker worker(&listener);
+    worker.Start();
+    ASSERT_TRUE(WaitUntil([&] { return worker.m_ticks > 3; }));
+    worker.SetShown(false);
+    ASSERT_TRUE(WaitUntil([&] { return trace.Contains("Counter: Hidden"); }));
+    std::this_thread::sleep_for(30ms); // the tick under way when hidden ends
+    const int hiddenAt = worker.m_ticks;
+    clock.Advance(5000);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(worker.m_ticks, hiddenAt);
+    EXPECT_EQ(listener.m_reports, 0);
+
+    // Shown again, it ticks at once; the unseen seconds count toward no report.
+    worker.SetShown(true);
+    ASSERT_TRUE(WaitUntil([&] { return worker.m_ticks > hiddenAt + 10; }));
+    EXPECT_EQ(listener.m_reports, 0);
+    clock.Advance(1001);
+    ASSERT_TRUE(WaitUntil([&] { return listener.m_reports > 0; }));
+    EXPECT_GT(listener.m_lastFrames, 10);
+
+    // A stop and a later start while unseen draw nothing either.
+    worker.SetShown(false);
+    worker.Stop();
+    const int stoppedAt = worker.m_ticks;
+    worker.Start();
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(worker.m_ticks, stoppedAt);
+    worker.Stop();
+}

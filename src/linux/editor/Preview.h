@@ -5,7 +5,7 @@
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
-#include "linux/PaletteExpander.h"
+#include "engine/PaletteExpander.h"
 
 #include <gtk/gtk.h>
 
