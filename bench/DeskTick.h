@@ -72,14 +72,18 @@ struct TickRow {
     double tickMs;
 };
 
-// What the worker's pacing makes of ticks of tickMs at this processor share: frames a second, and
-// the share of one core taken, the pause being whole milliseconds.
+// What the worker's pacing makes of ticks of tickMs at this processor share on a display of
+// kRefreshHz: frames a second, and the share of one core taken, the pause being whole
+// milliseconds or what is left of the display's period, whichever is longer.
 struct Pacing {
     double fps, corePercent;
 };
 
+constexpr double kRefreshHz = 60.0;
+
 inline Pacing Paced(double tickMs, int cpu) {
-    const double period = tickMs + ComputePause(tickMs, cpu, false, 1.0);
+    const double period =
+        std::max(tickMs + ComputePause(tickMs, cpu, false, 1.0), 1000.0 / kRefreshHz);
     return {1000.0 / period, 100.0 * tickMs / period};
 }
 
@@ -94,9 +98,10 @@ inline void PrintTickTable(const std::vector<TickRow>& rows, const std::string& 
             alone[DeskName(r.desk)] = r.tickMs;
     std::printf("\nOne tick of the render thread: every monitor's DoFrame and expansion into its "
                 "32-bit frame in turn; %s, normal filter, %d worms asked for on each monitor; "
-                "paced at the default processor share of %d%% by one thread for the desk (one) or "
-                "a thread per monitor (own; cpu: their shares summed, %% of one core)\n",
-                preset.c_str(), kFrameWorms, cpu);
+                "paced at the default processor share of %d%% on %.0f Hz displays by one thread "
+                "for the desk (one) or a thread per monitor (own; cpu: their shares summed, %% of "
+                "one core)\n",
+                preset.c_str(), kFrameWorms, cpu, kRefreshHz);
     std::printf("%-30s %5s %9s %9s %11s %8s %8s %8s %8s\n", "monitors", "views", "tick ms",
                 "alone ms", "tick/alone", "one fps", "one cpu", "own fps", "own cpu");
     for (const TickRow& r : rows) {
