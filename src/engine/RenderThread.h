@@ -6,6 +6,7 @@
 #include "support/Rect.h"
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -67,8 +68,9 @@ public:
     // Stops the worker and drops the engine.
     void EndRender();
     // The refresh rate of the display a single-view render is shown on, kept for later renders;
-    // 0 where the system does not say.
+    // 0 where the system does not say, NoDisplay for frames no display paces (an export).
     void SetRefreshRate(double hz);
+    static constexpr double NoDisplay = std::numeric_limits<double>::infinity();
     void ApplyCpu();
     void UpdateTargetWorms();
     // Starts the cross-fade the preset timer starts, toward preset `index`, from the palette

@@ -174,6 +174,7 @@ int Exporter::Run(const std::atomic<bool>* cancel, const Progress& progress) {
     RenderThread renderer(&m_settings, nullptr);
     // No pause between frames: the worker makes them as fast as it can.
     renderer.SetCpu(100);
+    renderer.SetRefreshRate(RenderThread::NoDisplay);
     const auto started = std::chrono::steady_clock::now();
     renderer.BeginRender(&target, Rect{0, 0, width, height}, image.data(), pitch, false,
                          m_settings.Cycle);

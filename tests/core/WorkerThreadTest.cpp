@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -159,9 +160,12 @@ TEST(WorkerPacing, CadenceKeepsFramesADisplayPeriodApartOnAverage) {
     EXPECT_EQ(cadence.Remaining(75), 20);
     cadence.Restart();
     EXPECT_EQ(cadence.Remaining(76), 0);
-    cadence.SetRate(0, 1000);
-    cadence.Started(80);
-    EXPECT_EQ(cadence.Remaining(80), 0);
+    // No limit, and none for frames that no display shows.
+    for (double unlimited : {0.0, DisplayRefreshRate(std::numeric_limits<double>::infinity())}) {
+        cadence.SetRate(unlimited, 1000);
+        cadence.Started(80);
+        EXPECT_EQ(cadence.Remaining(80), 0);
+    }
 }
 
 TEST(WorkerPacing, NeverTicksFasterThanTheFrameRate) {
