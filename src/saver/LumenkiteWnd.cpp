@@ -207,6 +207,13 @@ void LumenkiteWnd::Present(int left, int top, int width, int height) {
         m_pImage->Present(left, top, width, height);
 }
 
+int LumenkiteWnd::Presents() const {
+    int presents = m_pImage ? m_pImage->Presents() : 0;
+    for (size_t i = 0; i < m_monitors.Count(); ++i)
+        presents += m_monitors.Image(i).Presents();
+    return presents;
+}
+
 bool LumenkiteWnd::IsRendering() const {
     return m_pRenderThread && m_hdcWindow;
 }

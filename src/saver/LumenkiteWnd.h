@@ -60,14 +60,19 @@ public:
     void SetNotifyActivate(bool on) { m_bNotifyActivate = on; }
     bool NotifiesActivate() const { return m_bNotifyActivate; }
 
-    // What the window shows, for the tests; read the image under LockRender.
+    // What the window shows, for the tests; read the images and counts under LockRender.
     const RenderThread* Renderer() const { return m_pRenderThread.get(); }
     int ImageWidth() const { return m_nImageWidth; }
     int ImageHeight() const { return m_nImageHeight; }
+    // The 8-bit image the engine draws into, Pitch bytes a row, bottom row first.
     int Pitch() const { return m_nPitch; }
     const uint8_t* Image() const { return ImageBits(); }
+    // The 32-bit frame a preview copies to the window, and the colours it is expanded with.
     HBITMAP ImageBitmap() const { return m_pImage ? m_pImage->Bitmap() : nullptr; }
     HDC ImageDc() const { return m_pImage ? m_pImage->Dc() : nullptr; }
+    const PaletteExpander* Colours() const { return m_pImage ? &m_pImage->Colours() : nullptr; }
+    // Frames presented since the render started, on every monitor.
+    int Presents() const;
     // The saver's images, one per animated monitor.
     const MonitorSet& Monitors() const { return m_monitors; }
     HDC WindowDc() const { return m_hdcWindow; }

@@ -76,12 +76,19 @@ protected:
         const Rect box = Editor().Model().StopRect(stop);
         return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     }
-    // The preview's colour table as it would be shown now.
+    // The colours the preview's next frame is expanded with.
     std::vector<PaletteEntry> PreviewPalette() const {
-        std::vector<PaletteEntry> table(256);
         auto lock = const_cast<LumenkiteWnd*>(m_pDialog->Preview())->LockRender();
-        GetDIBColorTable(m_pDialog->Preview()->ImageDc(), 0, 256,
-                         reinterpret_cast<RGBQUAD*>(table.data()));
+        const PaletteExpander* colours = m_pDialog->Preview()->Colours();
+        if (!colours)
+            return {};
+        std::vector<PaletteEntry> table(256);
+        for (int i = 0; i < 256; ++i) {
+            const uint32_t pixel = colours->Pixel(static_cast<uint8_t>(i));
+            table[static_cast<size_t>(i)] = {static_cast<uint8_t>(pixel),
+                                             static_cast<uint8_t>(pixel >> 8),
+                                             static_cast<uint8_t>(pixel >> 16), 0};
+        }
         return table;
     }
     std::vector<PaletteEntry> ShownPalette() const {

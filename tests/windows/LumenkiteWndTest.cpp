@@ -4,6 +4,7 @@
 #include "saver/LumenkiteWnd.h"
 #include "WindowsTestSupport.h"
 #include "app/App.h"
+#include "engine/PaletteExpander.h"
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "engine/SmoothThing.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 using namespace wintest;
@@ -48,6 +50,16 @@ HWND SharedHost(int left, int top, int clientWidth, int clientHeight) {
     SetWindowPos(host.m_hWnd, HWND_TOPMOST, left, top, clientWidth, clientHeight, SWP_SHOWWINDOW);
     PumpMessages();
     return host.m_hWnd;
+}
+
+// A palette entry as the screen reads back: 0x00RRGGBB.
+uint32_t Rgb(const PaletteEntry& e) {
+    return uint32_t{e.red} << 16 | uint32_t{e.green} << 8 | e.blue;
+}
+
+int Presents(LumenkiteWnd& window) {
+    auto lock = window.LockRender();
+    return window.Presents();
 }
 
 class LumenkiteWndTest : public ::testing::Test {
@@ -141,30 +153,51 @@ TEST_F(LumenkiteWndTest, StartMakesAnImageWithThePresetsColours) {
     EXPECT_EQ(window->ImageWidth(), 641);
     EXPECT_EQ(window->ImageHeight(), 100);
 
+    // The frame copied to the window: 32 bits, as the expander writes it.
     DIBSECTION dib = {};
     ASSERT_EQ(GetObjectA(window->ImageBitmap(), sizeof dib, &dib), static_cast<int>(sizeof dib));
     EXPECT_EQ(dib.dsBm.bmWidth, 641);
     EXPECT_EQ(dib.dsBm.bmHeight, 100);
-    EXPECT_EQ(dib.dsBm.bmBitsPixel, 8);
-    EXPECT_EQ(dib.dsBm.bmWidthBytes, 644);
-    EXPECT_GT(dib.dsBmih.biHeight, 0) << "rows are stored bottom-up";
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+    EXPECT_EQ(dib.dsBm.bmWidthBytes, 641 * 4);
 
     PaletteEntry expected[256];
     m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, expected);
-    RGBQUAD table[256] = {};
+    std::vector<uint32_t> shown(256);
     {
         auto lock = window->LockRender();
-        ASSERT_EQ(GetDIBColorTable(window->ImageDc(), 0, 256, table), 256u);
+        ASSERT_NE(window->Colours(), nullptr);
+        std::copy_n(window->Colours()->Pixels(), 256, shown.begin());
     }
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(table[i].rgbBlue, expected[i].blue) << i;
-        EXPECT_EQ(table[i].rgbGreen, expected[i].green) << i;
-        EXPECT_EQ(table[i].rgbRed, expected[i].red) << i;
-    }
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(shown[i], 0xFF000000u | Rgb(expected[i])) << i;
     window->Stop();
     EXPECT_EQ(window->ImageBitmap(), nullptr);
     EXPECT_EQ(window->ImageDc(), nullptr);
     EXPECT_EQ(window->WindowDc(), nullptr);
+}
+
+TEST_F(LumenkiteWndTest, TheDrawAreaShowsTheImageInThePresetsColoursBottomRowLowest) {
+    HWND host = SharedHost(100, 100, 160, 120);
+    auto window = MakeChild(host, false);
+    window->Start(Rect{0, 0, 160, 120}, false, 1.0, false);
+    ASSERT_TRUE(WaitFor([&] { return Presents(*window) >= 20; }, 10000));
+    PaletteEntry palette[256];
+    m_settings.FillPresetPalette(m_settings.m_pCurrentPreset, palette);
+    // Held, the render presents nothing more; Wine puts the last frame on the screen meanwhile.
+    auto lock = window->LockRender();
+    SleepPumping(300);
+    const std::vector<uint32_t> screen = CaptureScreen(100, 100, 160, 120);
+    size_t lit = 0, wrong = 0;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            const uint8_t index = window->Image()[(119 - y) * window->Pitch() + x];
+            lit += index != 0;
+            wrong += screen[static_cast<size_t>(y * 160 + x)] != Rgb(palette[index]);
+        }
+    }
+    EXPECT_GT(lit, 0u);
+    EXPECT_EQ(wrong, 0u);
 }
 
 TEST_F(LumenkiteWndTest, StartStopCyclesReuseTheThreadAndLeakNothing) {
