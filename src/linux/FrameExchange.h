@@ -1,39 +1,53 @@
 #pragma once
 
-#include <cstdint>
 #include <mutex>
-#include <vector>
+#include <utility>
 
-// Hands finished 32-bit frames from the render worker to the thread that shows them. Three
-// buffers: the worker fills one, the newest finished frame waits in the second, the viewer reads
-// the third, and a hand-over only swaps two of them under the mutex, so neither side waits for
-// the other's copying and no frame is shown half-drawn.
-class FrameExchange {
+// Hands finished frames from the render worker to the thread that shows them. Three frames: the
+// worker fills one, the newest finished frame waits in the second, the viewer reads the third, and
+// a hand-over only swaps two of them under the mutex, so neither side waits for the other's
+// copying and no frame is shown half-drawn.
+template <class Frame> class FrameExchange {
 public:
-    // Only while neither side is using a buffer (the worker stopped).
-    void Resize(int width, int height);
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
+    // Only while neither side is using a frame (the worker stopped): all three become `blank`
+    // and none is waiting.
+    void Reset(const Frame& blank) {
+        std::lock_guard lock(m_mutex);
+        for (Frame& frame : m_aFrames)
+            frame = blank;
+        m_bFresh = false;
+    }
 
-    // Worker: the buffer to draw the next frame into.
-    uint32_t* Back() { return m_aBuffers[m_nBack].data(); }
-    // Worker: offers the finished back buffer. True when the viewer had taken the previous
-    // frame, i.e. the viewer may be idle and needs waking.
-    bool Publish();
+    // Worker: the frame to draw the next one into.
+    Frame& Back() { return m_aFrames[m_nBack]; }
+    // Worker: offers the finished back frame. True when the viewer had taken the previous frame,
+    // i.e. the viewer may be idle and needs waking.
+    bool Publish() {
+        std::lock_guard lock(m_mutex);
+        std::swap(m_nBack, m_nReady);
+        const bool wasTaken = !m_bFresh;
+        m_bFresh = true;
+        return wasTaken;
+    }
 
     // Viewer: makes the newest finished frame current; false when there is none since the last
     // call.
-    bool Take();
-    // Viewer: the current frame, width x height pixels, top line first.
-    const uint32_t* Front() const { return m_aBuffers[m_nFront].data(); }
+    bool Take() {
+        std::lock_guard lock(m_mutex);
+        if (!m_bFresh)
+            return false;
+        std::swap(m_nFront, m_nReady);
+        m_bFresh = false;
+        return true;
+    }
+    // Viewer: the current frame.
+    const Frame& Front() const { return m_aFrames[m_nFront]; }
 
 private:
     std::mutex m_mutex;
-    std::vector<uint32_t> m_aBuffers[3];
+    Frame m_aFrames[3];
     int m_nBack = 0;
     int m_nReady = 1;
     int m_nFront = 2;
     bool m_bFresh = false;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
 };

@@ -1,8 +1,11 @@
 #include "linux/SdlFrameTarget.h"
 
+#include <cstring>
+
 SdlFrameTarget::SdlFrameTarget(int width, int height, Uint32 wakeEvent)
-    : m_nWakeEvent(wakeEvent), m_aImage(static_cast<size_t>(ImagePitch(width)) * height, 0) {
-    m_exchange.Resize(width, height);
+    : m_nWidth(width), m_nHeight(height), m_nWakeEvent(wakeEvent),
+      m_aImage(static_cast<size_t>(ImagePitch(width)) * height, 0) {
+    m_exchange.Reset(IndexedFrame(width, height));
 }
 
 SdlFrameTarget::~SdlFrameTarget() {
@@ -10,13 +13,18 @@ SdlFrameTarget::~SdlFrameTarget() {
         SDL_DestroyTexture(m_pTexture);
 }
 
-RenderView SdlFrameTarget::View(const Rect& rect) {
-    return RenderView{this, rect, m_aImage.data(), ImagePitch(Width())};
+RenderView SdlFrameTarget::View(const Rect& rect, double refreshHz) {
+    return RenderView{this, rect, m_aImage.data(), ImagePitch(Width()), refreshHz};
 }
 
-void SdlFrameTarget::Present(int, int, int width, int height) {
-    m_expander.Expand(m_aImage.data(), ImagePitch(Width()), width, height, m_exchange.Back(),
-                      width);
+void SdlFrameTarget::LoadPalette(const PaletteEntry palette[256]) {
+    std::memcpy(m_aPalette, palette, sizeof m_aPalette);
+}
+
+// A copy of the 8-bit image, a quarter of the bytes the expansion writes, frees the engine for
+// its next frame while the main thread shows this one.
+void SdlFrameTarget::Present(int, int, int, int) {
+    m_exchange.Back().Capture(m_aImage.data(), m_aPalette);
     if (m_exchange.Publish()) {
         SDL_Event event{};
         event.type = m_nWakeEvent;
@@ -30,8 +38,16 @@ bool SdlFrameTarget::Refresh(SDL_Renderer* renderer) {
     if (!m_pTexture)
         m_pTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                        SDL_TEXTUREACCESS_STREAMING, Width(), Height());
-    if (m_pTexture)
-        SDL_UpdateTexture(m_pTexture, nullptr, m_exchange.Front(), Width() * 4);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!m_pTexture || SDL_LockTexture(m_pTexture, nullptr, &pixels, &pitch) != 0)
+        return true;
+    const IndexedFrame& frame = m_exchange.Front();
+    m_expander.LoadPalette(frame.palette);
+    // An ARGB8888 texture's rows are whole pixels apart.
+    m_expander.Expand(frame.image.data(), ImagePitch(frame.width), frame.width, frame.height,
+                      static_cast<uint32_t*>(pixels), pitch / 4);
+    SDL_UnlockTexture(m_pTexture);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
 #include "linux/DisplayLayout.h"
+#include "linux/DisplayRates.h"
 #include "linux/FrameRateTitle.h"
 #include "linux/Options.h"
 #include "linux/SaverInput.h"
@@ -27,6 +28,13 @@ constexpr const char* NoDisplay = "no display available; use --gif FILE to rende
 constexpr Uint32 ResizeSettleMs = 150;
 // How often the saver asks which displays there are, as it is told of few changes.
 constexpr Uint32 DisplayCheckMs = 500;
+// How often a foreign window is looked at: its owner may resize, unmap or destroy it at any time,
+// and shown again it should be drawn on the next wake-up.
+constexpr Uint32 ForeignCheckMs = 100;
+// How often the server is asked whether the displays sleep; it sends no word of it.
+constexpr Uint32 PowerCheckMs = 500;
+// How often the trace counts the frames shown.
+constexpr Uint32 FrameTraceMs = 1000;
 constexpr const char* WindowTitle = "Lumenkite";
 
 class SdlHost {
@@ -47,7 +55,17 @@ private:
     void StartRendering(int width, int height);
     void StartDesk();
     void StopRendering();
-    DisplayLayout CurrentLayout();
+    // The displays with their refresh rates as the X server has them now; SDL's where there is no
+    // X server to ask.
+    std::vector<DisplayRate> CurrentDisplays();
+    DisplayLayout LayoutOf(const std::vector<DisplayRate>& displays) const;
+    // Each view of the saver's desk with the rate of the display it is on.
+    std::vector<RenderView> DeskViews() const;
+    // The single view's rate: the display the window is on.
+    void FollowRefreshRate();
+    // Draws only while something can be seen.
+    void FollowVisibility();
+    void TraceFramesShown();
     // True when the displays changed and were followed; `now` looks before the next check is due.
     bool FollowDisplays(bool now = false);
     void HandleEvent(const SDL_Event& event);
@@ -64,6 +82,7 @@ private:
     SaverInput m_saverInput;
     X11Probe m_probe;
     DisplayLayout m_layout;
+    std::vector<DisplayRate> m_aDisplays;
 
     SDL_Window* m_pWindow = nullptr;
     SDL_Renderer* m_pRenderer = nullptr;
@@ -86,6 +105,13 @@ private:
     Uint32 m_dwResizeAt = 0;
     Uint32 m_dwNextProbe = 0;
     Uint32 m_dwNextDisplayCheck = 0;
+    Uint32 m_dwNextPowerCheck = 0;
+    Uint32 m_dwNextFrameTrace = 0;
+    double m_dRefreshHz = -1.0;
+    bool m_bForeignViewable = true;
+    bool m_bDisplaysAsleep = false;
+    bool m_bShown = true;
+    int m_nFramesShown = 0;
 };
 
 SdlHost::~SdlHost() {
@@ -128,8 +154,7 @@ int SdlHost::Run() {
     }
     if (driver == "x11") {
         TakeOverXErrors();
-        if (m_options.mode == Mode::Saver)
-            m_probe.Open();
+        m_probe.Open();
     }
     m_nWakeEvent = SDL_RegisterEvents(1);
     m_renderer.ApplyCpu();
@@ -137,10 +162,13 @@ int SdlHost::Run() {
     if (foreign ? !AttachForeignWindow() : !CreateWindow())
         return 1;
 
-    if (m_options.mode == Mode::Saver)
+    if (m_options.mode == Mode::Saver) {
         StartDesk();
-    else
+    } else {
+        FollowRefreshRate();
         StartRendering(m_rcDraw.w, m_rcDraw.h);
+    }
+    FollowVisibility();
     while (!m_bQuit) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, 100)) {
@@ -155,7 +183,9 @@ int SdlHost::Run() {
         if (m_options.mode == Mode::Saver)
             FollowDisplays();
         ApplyPendingResize();
+        FollowVisibility();
         ShowNewestFrame(false);
+        TraceFramesShown();
         if (auto title = m_rateTitle.Changed())
             SDL_SetWindowTitle(m_pWindow, title->c_str());
     }
@@ -169,7 +199,8 @@ bool SdlHost::CreateWindow() {
     const char* title = WindowTitle;
     if (m_options.mode == Mode::Saver) {
         // One window over every display: one present a frame for all of them.
-        m_layout = CurrentLayout();
+        m_aDisplays = CurrentDisplays();
+        m_layout = LayoutOf(m_aDisplays);
         const Rect& all = m_layout.Window();
         Trace(TraceInfo, "App: Multi monitor system (%d monitors), %lld pixels on none",
               static_cast<int>(m_layout.Views().size()),
@@ -242,8 +273,9 @@ void SdlHost::StartRendering(int width, int height) {
     height = std::max(height, 1);
     m_aShown.clear();
     auto target = std::make_unique<SdlFrameTarget>(width, height, m_nWakeEvent);
+    // The render keeps the rate SetRefreshRate gave it.
     const RenderView view =
-        target->View(Rect{m_rcDraw.x, m_rcDraw.y, m_rcDraw.x + width, m_rcDraw.y + height});
+        target->View(Rect{m_rcDraw.x, m_rcDraw.y, m_rcDraw.x + width, m_rcDraw.y + height}, 0.0);
     m_aShown.push_back({std::move(target), view.rect});
 
     // A foreign window smaller than the screen is a preview.
@@ -264,13 +296,10 @@ void SdlHost::StartRendering(int width, int height) {
 void SdlHost::StartDesk() {
     StopRendering();
     m_aShown.clear();
-    std::vector<RenderView> views;
-    for (const Rect& rect : m_layout.Views()) {
+    for (const Rect& rect : m_layout.Views())
         m_aShown.push_back(
             {std::make_unique<SdlFrameTarget>(rect.Width(), rect.Height(), m_nWakeEvent), rect});
-        views.push_back(m_aShown.back().target->View(rect));
-    }
-    m_renderer.StartRender(views, m_settings.Cycle);
+    m_renderer.StartRender(DeskViews(), m_settings.Cycle);
     m_bRendering = true;
 }
 
@@ -322,11 +351,19 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             m_bResizePending = true;
             m_dwResizeAt = SDL_GetTicks();
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            FollowVisibility();
             ShowNewestFrame(true);
+        } else if (event.window.event == SDL_WINDOWEVENT_MOVED ||
+                   event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
+            FollowRefreshRate();
+        } else {
+            // Hidden, shown, minimized, restored: SDL's window flags say what they did.
+            FollowVisibility();
         }
         break;
     case SDL_DISPLAYEVENT:
         m_dwNextDisplayCheck = SDL_GetTicks();
+        FollowRefreshRate();
         break;
     default:
         break;
@@ -383,6 +420,7 @@ void SdlHost::ShowNewestFrame(bool force) {
         fresh |= shown.target->Refresh(m_pRenderer);
     if (!fresh && !force)
         return;
+    m_nFramesShown += fresh;
     SDL_SetRenderDrawColor(m_pRenderer, 0, 0, 0, 255);
     SDL_RenderClear(m_pRenderer);
     for (const Shown& shown : m_aShown)
@@ -402,14 +440,13 @@ void SdlHost::ApplyPendingResize() {
     StartRendering(w, h);
 }
 
-// A foreign window's owner may resize or destroy it at any time; look every few frames.
 void SdlHost::FollowForeignWindow() {
     Uint32 now = SDL_GetTicks();
     if (static_cast<int32_t>(now - m_dwNextProbe) < 0)
         return;
-    m_dwNextProbe = now + 200;
+    m_dwNextProbe = now + ForeignCheckMs;
     int w = 0, h = 0;
-    if (!m_probe.GetSize(m_nForeignWindow, w, h)) {
+    if (!m_probe.GetSize(m_nForeignWindow, w, h, &m_bForeignViewable)) {
         Trace(TraceInfo, "App: window 0x%lx is gone", m_nForeignWindow);
         m_bQuit = true;
         return;
@@ -425,20 +462,83 @@ void SdlHost::FollowForeignWindow() {
         m_bQuit = true;
         return;
     }
+    FollowRefreshRate();
     StartRendering(w, h);
 }
 
-// The displays as the X server has them now; SDL's list where there is no X server to ask.
-DisplayLayout SdlHost::CurrentLayout() {
-    std::vector<Rect> displays = m_probe.Monitors();
+std::vector<DisplayRate> SdlHost::CurrentDisplays() {
+    std::vector<DisplayRate> displays = m_probe.Monitors();
     if (displays.empty()) {
         for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
             SDL_Rect b;
-            if (SDL_GetDisplayBounds(i, &b) == 0)
-                displays.push_back({b.x, b.y, b.x + b.w, b.y + b.h});
+            SDL_DisplayMode mode{};
+            if (SDL_GetDisplayBounds(i, &b) != 0)
+                continue;
+            SDL_GetCurrentDisplayMode(i, &mode);
+            displays.push_back({{b.x, b.y, b.x + b.w, b.y + b.h}, double(mode.refresh_rate)});
         }
     }
-    return DisplayLayout(displays, m_settings.AllMonitors);
+    return displays;
+}
+
+DisplayLayout SdlHost::LayoutOf(const std::vector<DisplayRate>& displays) const {
+    std::vector<Rect> bounds;
+    for (const DisplayRate& display : displays)
+        bounds.push_back(display.bounds);
+    return DisplayLayout(bounds, m_settings.AllMonitors);
+}
+
+std::vector<RenderView> SdlHost::DeskViews() const {
+    const Rect& desk = m_layout.Window();
+    std::vector<RenderView> views;
+    for (const Shown& shown : m_aShown) {
+        const Rect& r = shown.rect;
+        const Rect onDesktop{r.left + desk.left, r.top + desk.top, r.right + desk.left,
+                             r.bottom + desk.top};
+        views.push_back(shown.target->View(r, RefreshRateOf(m_aDisplays, onDesktop)));
+    }
+    return views;
+}
+
+void SdlHost::FollowRefreshRate() {
+    if (m_options.mode == Mode::Saver || !m_pWindow)
+        return;
+    const int index = SDL_GetWindowDisplayIndex(m_pWindow);
+    SDL_DisplayMode mode{};
+    const double hz =
+        index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 ? mode.refresh_rate : 0.0;
+    if (hz == m_dRefreshHz)
+        return;
+    m_dRefreshHz = hz;
+    Trace(TraceInfo, "App: Display refreshes at %g Hz", hz);
+    m_renderer.SetRefreshRate(hz);
+}
+
+void SdlHost::FollowVisibility() {
+    const Uint32 now = SDL_GetTicks();
+    if (m_probe.RootWindowId() && static_cast<int32_t>(now - m_dwNextPowerCheck) >= 0) {
+        m_dwNextPowerCheck = now + PowerCheckMs;
+        m_bDisplaysAsleep = m_probe.DisplaysAsleep();
+    }
+    bool windowSeen = m_bForeignViewable;
+    if (!m_nForeignWindow && m_pWindow)
+        windowSeen =
+            (SDL_GetWindowFlags(m_pWindow) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+    const bool shown = windowSeen && !m_bDisplaysAsleep;
+    if (shown == m_bShown)
+        return;
+    m_bShown = shown;
+    Trace(TraceInfo, "App: %s after %d frames shown", shown ? "Shown" : "Hidden", m_nFramesShown);
+    m_renderer.SetShown(shown);
+}
+
+// A count rather than a line per frame: tests see whether frames came, the trace stays short.
+void SdlHost::TraceFramesShown() {
+    const Uint32 now = SDL_GetTicks();
+    if (static_cast<int32_t>(now - m_dwNextFrameTrace) < 0)
+        return;
+    m_dwNextFrameTrace = now + FrameTraceMs;
+    Trace(TraceInfo, "App: %d frames shown", m_nFramesShown);
 }
 
 // Displays that came, went, moved or changed size: the window takes the new desk, a display
@@ -449,9 +549,18 @@ bool SdlHost::FollowDisplays(bool now) {
     if (!now && static_cast<int32_t>(ticks - m_dwNextDisplayCheck) < 0)
         return false;
     m_dwNextDisplayCheck = ticks + DisplayCheckMs;
-    DisplayLayout next = CurrentLayout();
-    if (next.Views().empty() || next == m_layout)
+    std::vector<DisplayRate> displays = CurrentDisplays();
+    if (displays == m_aDisplays)
         return false;
+    DisplayLayout next = LayoutOf(displays);
+    if (next.Views().empty())
+        return false;
+    if (next == m_layout) {
+        // Only a display's rate changed: every view keeps its engine.
+        m_aDisplays = std::move(displays);
+        m_renderer.SetViews(DeskViews());
+        return false;
+    }
     Trace(TraceInfo, "App: Displays changed (%d monitors)", static_cast<int>(next.Views().size()));
     const Rect& all = next.Window();
     SDL_SetWindowPosition(m_pWindow, all.left, all.top);
@@ -459,19 +568,19 @@ bool SdlHost::FollowDisplays(bool now) {
 
     const std::vector<int> successors = m_layout.Successors(next);
     std::vector<Shown> shown;
-    std::vector<RenderView> views;
     for (size_t i = 0; i < successors.size(); ++i) {
         const Rect& rect = next.Views()[i];
         std::unique_ptr<SdlFrameTarget> target =
             successors[i] >= 0
                 ? std::move(m_aShown[successors[i]].target)
                 : std::make_unique<SdlFrameTarget>(rect.Width(), rect.Height(), m_nWakeEvent);
-        views.push_back(target->View(rect));
         shown.push_back({std::move(target), rect});
     }
-    m_renderer.SetViews(views);
-    m_aShown = std::move(shown);
+    // The targets left out stay alive until the render has let go of them.
+    std::swap(m_aShown, shown);
     m_layout = std::move(next);
+    m_aDisplays = std::move(displays);
+    m_renderer.SetViews(DeskViews());
     m_saverInput.ForgetPosition();
     ShowNewestFrame(true);
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/Rect.h"
+#include "linux/DisplayRates.h"
 
 #include <string>
 #include <vector>
@@ -13,8 +13,9 @@
 // process at once: nothing can be shown any more.
 void TakeOverXErrors();
 
-// Asks the X server about windows that belong to someone else (whether one exists and its size,
-// without dying on X's default error handler when it does not) and about the monitors.
+// Asks the X server about windows that belong to someone else (whether one exists, its size and
+// whether it can be seen, without dying on X's default error handler when it does not), about the
+// monitors and about the displays' power.
 class X11Probe {
 public:
     X11Probe() = default;
@@ -25,11 +26,15 @@ public:
     // Connects to $DISPLAY; false when there is no display.
     bool Open();
     unsigned long RootWindowId() const;
-    // False when the window does not exist (any more).
-    bool GetSize(unsigned long window, int& width, int& height);
-    // The active monitors' bounds as the server has them now, the primary first; empty without
-    // RandR 1.5. SDL 2 reads its list once and misses monitors switched on or off later.
-    std::vector<Rect> Monitors();
+    // False when the window does not exist (any more). `viewable`: it and every window above it
+    // are mapped.
+    bool GetSize(unsigned long window, int& width, int& height, bool* viewable = nullptr);
+    // The active monitors' bounds as the server has them now, the primary first, with the rate of
+    // the mode they show; empty without RandR 1.5. SDL 2 reads its list once and misses monitors
+    // switched on or off later.
+    std::vector<DisplayRate> Monitors();
+    // True while the server has put the displays to sleep (DPMS standby, suspend or off).
+    bool DisplaysAsleep();
 
 private:
     void* m_pDisplay = nullptr;

@@ -74,6 +74,10 @@ bool Child::Running() {
     return true;
 }
 
+std::string Child::ErrSoFar() const {
+    return ReadWholeFile(m_strErrPath);
+}
+
 void Child::Signal(int sig) {
     if (!m_bReaped)
         kill(m_nPid, sig);

@@ -22,6 +22,8 @@ public:
     // Waits at most timeoutMs; kills the child on time-out.
     ChildResult Wait(int timeoutMs);
     void Signal(int sig);
+    // What the child wrote to standard error so far.
+    std::string ErrSoFar() const;
     int Pid() const { return m_nPid; }
 
 private:

@@ -1,9 +1,12 @@
 #include "linux/SaverInput.h"
 #include "linux/FrameExchange.h"
+#include "linux/IndexedFrame.h"
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 TEST(LinuxSaverInput, EndsOnlyOnTheInputTheSaverRulesName) {
     SaverInput input;
@@ -36,8 +39,8 @@ TEST(LinuxSaverInput, AfterADisplayChangeTheNextPositionIsOnlyRecorded) {
 }
 
 TEST(LinuxFrameExchange, ViewerGetsEachFrameWholeAndOnlyOnce) {
-    FrameExchange exchange;
-    exchange.Resize(4, 2);
+    FrameExchange<std::vector<uint32_t>> exchange;
+    exchange.Reset(std::vector<uint32_t>(8, 0));
     EXPECT_FALSE(exchange.Take());
     exchange.Back()[0] = 7;
     EXPECT_TRUE(exchange.Publish());
@@ -50,21 +53,25 @@ TEST(LinuxFrameExchange, ViewerGetsEachFrameWholeAndOnlyOnce) {
     EXPECT_EQ(exchange.Front()[0], 8u);
 }
 
-TEST(LinuxFrameExchange, ConcurrentHandOverNeverTears) {
-    FrameExchange exchange;
-    exchange.Resize(64, 64);
-    const int pixels = 64 * 64;
+// The palette of a cross-fade changes every frame: the viewer must never pair an image with
+// another frame's palette.
+TEST(LinuxFrameExchange, ConcurrentHandOverNeverTearsImageOrPalette) {
+    FrameExchange<IndexedFrame> exchange;
+    exchange.Reset(IndexedFrame(61, 64));
+    std::vector<uint8_t> image(size_t(ImagePitch(61)) * 64);
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        for (uint32_t frame = 1; frame <= 3000; ++frame) {
-            uint32_t* out = exchange.Back();
-            for (int i = 0; i < pixels; ++i)
-                out[i] = frame;
+        for (int frame = 1; frame <= 3000; ++frame) {
+            std::fill(image.begin(), image.end(), uint8_t(frame));
+            PaletteEntry palette[256];
+            for (PaletteEntry& entry : palette)
+                entry = {uint8_t(frame), uint8_t(frame >> 8), 0, 0};
+            exchange.Back().Capture(image.data(), palette);
             exchange.Publish();
         }
         done = true;
     });
-    uint32_t last = 0;
+    int last = 0;
     int taken = 0;
     for (;;) {
         bool finished = done;
@@ -73,13 +80,17 @@ TEST(LinuxFrameExchange, ConcurrentHandOverNeverTears) {
                 break;
             continue;
         }
-        const uint32_t* in = exchange.Front();
-        for (int i = 0; i < pixels; ++i)
-            ASSERT_EQ(in[i], in[0]) << "torn frame";
-        ASSERT_GT(in[0], last) << "frames must arrive in order";
-        last = in[0];
+        const IndexedFrame& in = exchange.Front();
+        const int frame = in.palette[0].blue | in.palette[0].green << 8;
+        for (uint8_t index : in.image)
+            ASSERT_EQ(index, uint8_t(frame)) << "torn frame";
+        for (const PaletteEntry& entry : in.palette)
+            ASSERT_EQ(entry, in.palette[0]) << "torn palette";
+        ASSERT_GT(frame, last) << "frames must arrive in order";
+        last = frame;
         ++taken;
     }
     worker.join();
     EXPECT_GT(taken, 0);
+    EXPECT_EQ(last, 3000) << "the last frame published is the last one taken";
 }

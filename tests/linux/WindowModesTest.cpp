@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,33 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
         std::this_thread::sleep_for(50ms);
     }
     return condition();
+}
+
+// Where `text` ends in the program's trace, from `from` on; npos when it is not there (yet).
+size_t After(const std::string& err, const std::string& text, size_t from = 0) {
+    const size_t at = err.find(text, from);
+    return at == std::string::npos ? at : at + text.size();
+}
+
+// The running counts of the trace's "App: N frames shown" lines from `from` on.
+std::vector<int> FramesShown(const std::string& err, size_t from) {
+    std::vector<int> counts;
+    const std::string tag = "] App: ";
+    for (size_t at = err.find(tag, from); at != std::string::npos; at = err.find(tag, at + 1)) {
+        int count = 0;
+        char rest[8] = {};
+        if (std::sscanf(err.c_str() + at + tag.size(), "%d frames %6s", &count, rest) == 2 &&
+            std::string(rest) == "shown")
+            counts.push_back(count);
+    }
+    return counts;
+}
+
+// The count in "<what> after N frames shown" at `at`.
+int CountAt(const std::string& err, size_t at) {
+    int count = -1;
+    std::sscanf(err.c_str() + at, " after %d", &count);
+    return count;
 }
 
 // Each test gets its own X server, so nothing depends on the machine having a display.
@@ -65,8 +93,53 @@ protected:
         ChildResult r = RunChild(argv, Env(), 10000);
         ASSERT_EQ(r.status, 0) << r.err;
     }
-    // The saver's window once it is shown; 0 until then.
-    Window SaverWindow() {
+    // Unmapped, the program's window draws nothing over the seconds it stays so, not one frame;
+    // mapped again, it draws on.
+    void ExpectNoFramesWhileUnmapped(Child& program, Window window) {
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                const std::vector<int> counts = FramesShown(program.ErrSoFar(), 0);
+                return !counts.empty() && counts.back() > 0;
+            },
+            10000ms))
+            << program.ErrSoFar();
+        XUnmapWindow(m_pDisplay, window);
+        XSync(m_pDisplay, False);
+        size_t hidden = std::string::npos;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                return (hidden = After(program.ErrSoFar(), "App: Hidden")) != std::string::npos;
+            },
+            10000ms))
+            << program.ErrSoFar();
+        // The first count after it may still take a frame that was under way.
+        std::vector<int> counts;
+        ASSERT_TRUE(
+            WaitFor([&] { return (counts = FramesShown(program.ErrSoFar(), hidden)).size() >= 3; },
+                    10000ms));
+        XMapWindow(m_pDisplay, window);
+        XSync(m_pDisplay, False);
+        std::string err;
+        size_t shown = std::string::npos;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                err = program.ErrSoFar();
+                return (shown = After(err, "App: Shown", hidden)) != std::string::npos;
+            },
+            10000ms))
+            << err;
+        const int atShow = CountAt(err, shown);
+        EXPECT_EQ(atShow, counts.front()) << err;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                const std::vector<int> later = FramesShown(program.ErrSoFar(), shown);
+                return !later.empty() && later.back() > atShow;
+            },
+            10000ms))
+            << program.ErrSoFar();
+    }
+    // The top-level window whose name starts with `prefix`, once it is viewable; 0 until then.
+    Window NamedWindow(const std::string& prefix) {
         Window root = DefaultRootWindow(m_pDisplay), parent, *children = nullptr;
         unsigned count = 0;
         Window found = 0;
@@ -75,7 +148,7 @@ protected:
                 char* name = nullptr;
                 XWindowAttributes attributes;
                 if (XFetchName(m_pDisplay, children[i], &name) && name) {
-                    if (std::string(name) == "LumenkiteScreenSaverWindow" &&
+                    if (std::string(name).rfind(prefix, 0) == 0 &&
                         XGetWindowAttributes(m_pDisplay, children[i], &attributes) &&
                         attributes.map_state == IsViewable)
                         found = children[i];
@@ -86,6 +159,7 @@ protected:
         }
         return found;
     }
+    Window SaverWindow() { return NamedWindow("LumenkiteScreenSaverWindow"); }
     bool SaverWindowShown() { return SaverWindow() != 0; }
     // Pixels of the window that are not black, within the rectangle from (x0, y0).
     int LitPixels(Window window, int x0, int y0, int width, int height) {
@@ -177,6 +251,56 @@ TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
 // The ways a hack embedded by a screensaver daemon is ended: its window destroyed, alone or
 // right after SIGTERM, and the X server going away. Each must end the program, not leave it
 // ticking with its main thread stuck in X.
+TEST_F(LinuxWindowModes, WindowDrawsNothingWhileUnmapped) {
+    auto program = Start({"--size", "160x100"});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = NamedWindow("Lumenkite")) != 0; }, 10000ms));
+    ExpectNoFramesWhileUnmapped(*program, window);
+}
+
+TEST_F(LinuxWindowModes, WindowIdDrawsNothingWhileUnmapped) {
+    Window window =
+        XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 160, 100, 0, 0, 0);
+    XMapWindow(m_pDisplay, window);
+    XSync(m_pDisplay, False);
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    auto hack = Start({"--window-id", id});
+    ExpectNoFramesWhileUnmapped(*hack, window);
+    XDestroyWindow(m_pDisplay, window);
+}
+
+// A small window at the full processor share could draw hundreds of frames a second. Xvfb's mode
+// has no rate, so the program paces by 60 Hz: the title's count of a little over a second's frames
+// is at most 61.
+TEST_F(LinuxWindowModes, WindowDrawsNoMoreFramesThanTheDisplayShows) {
+    auto program = Start({"--size", "160x100"});
+    // The title changes only when the count does: each new count is taken once.
+    std::vector<int> rates;
+    auto look = [&] {
+        char* name = nullptr;
+        Window window = NamedWindow("Lumenkite - ");
+        int fps = -1;
+        if (window && XFetchName(m_pDisplay, window, &name) && name) {
+            if (std::sscanf(name, "Lumenkite - %d fps", &fps) == 1 &&
+                (rates.empty() || rates.back() != fps))
+                rates.push_back(fps);
+            XFree(name);
+        }
+        return !rates.empty();
+    };
+    ASSERT_TRUE(WaitFor(look, 10000ms)) << program->ErrSoFar();
+    for (int i = 0; i < 30; ++i) {
+        std::this_thread::sleep_for(100ms);
+        look();
+    }
+    EXPECT_NE(program->ErrSoFar().find("App: Display refreshes at 0 Hz"), std::string::npos);
+    for (int fps : rates) {
+        EXPECT_GT(fps, 0);
+        EXPECT_LE(fps, 61);
+    }
+}
+
 TEST_F(LinuxWindowModes, WindowIdEndsWhenItsWindowIsDestroyed) {
     for (bool terminated : {false, true}) {
         SCOPED_TRACE(terminated ? "SIGTERM, then the window destroyed" : "the window destroyed");

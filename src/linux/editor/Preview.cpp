@@ -26,8 +26,8 @@ void RunOnMainThread(const std::shared_ptr<Preview*>& alive, std::function<void(
                     [](gpointer data) { delete static_cast<Queued*>(data); });
 }
 
-// The monitor the widget is on, else the display's first, in device pixels.
-Rect ScreenRect(GtkWidget* widget) {
+// The monitor the widget is on, else the display's first; null without any.
+GdkMonitor* MonitorOf(GtkWidget* widget) {
     GdkDisplay* display = gtk_widget_get_display(widget);
     GdkMonitor* monitor = nullptr;
     if (GtkNative* native = gtk_widget_get_native(widget))
@@ -38,6 +38,12 @@ Rect ScreenRect(GtkWidget* widget) {
         monitor = GDK_MONITOR(g_list_model_get_item(monitors, 0));
         g_object_unref(monitor);
     }
+    return monitor;
+}
+
+// The screen of the monitor the widget is on, in device pixels.
+Rect ScreenRect(GtkWidget* widget) {
+    GdkMonitor* monitor = MonitorOf(widget);
     if (!monitor)
         return {0, 0, 1, 1};
     GdkRectangle geometry;
@@ -63,9 +69,12 @@ Preview::Preview(Settings& settings, std::function<void(int)> onFrameRate)
         if (m_pShowing == m_pArea)
             StopRendering();
     });
+    m_aHandlers[2] = Connect(m_pArea, "map", [this] { WatchWindowState(m_pArea); });
+    m_aHandlers[3] = Connect(m_pArea, "unmap", [this] { WatchWindowState(nullptr); });
 }
 
 Preview::~Preview() {
+    WatchWindowState(nullptr);
     StopRendering();
     m_renderer.Kill();
     *m_pAlive = nullptr;
@@ -83,10 +92,14 @@ void Preview::StartOn(GtkWidget* area, bool small) {
     const int width = std::max(gtk_widget_get_width(area) * scale, 1);
     const int height = std::max(gtk_widget_get_height(area) * scale, 1);
     m_aImage.assign(static_cast<size_t>(ImagePitch(width)) * height, 0);
-    m_exchange.Resize(width, height);
+    m_exchange.Reset(std::vector<uint32_t>(static_cast<size_t>(width) * height, 0xFF000000u));
     m_rcDraw = Rect{0, 0, width, height};
     m_bSmall = small;
     m_pShowing = area;
+    // GTK gives milli-hertz, 0 where the system does not say.
+    GdkMonitor* monitor = MonitorOf(area);
+    m_renderer.SetRefreshRate(monitor ? gdk_monitor_get_refresh_rate(monitor) / 1000.0 : 0.0);
+    FollowShown();
     // The small preview never cycles: the preset shown is the one being edited.
     m_renderer.StartRender(this,
                            small ? RenderStart::Preview(m_rcDraw, ScreenRect(area), false)
@@ -94,6 +107,32 @@ void Preview::StartOn(GtkWidget* area, bool small) {
                            m_aImage.data());
     m_bRendering = true;
     UpdateTargetWorms();
+}
+
+void Preview::FollowShown() {
+    bool shown = m_pShowing && gtk_widget_get_mapped(m_pShowing);
+    if (shown && m_pShowing == m_pArea && m_pWatchedSurface)
+        shown = (gdk_toplevel_get_state(GDK_TOPLEVEL(m_pWatchedSurface)) &
+                 GDK_TOPLEVEL_STATE_MINIMIZED) == 0;
+    m_renderer.SetShown(shown);
+}
+
+// The full-screen window is left at the first key or click, so only the small area's window is
+// watched for being minimized.
+void Preview::WatchWindowState(GtkWidget* area) {
+    if (m_pWatchedSurface) {
+        g_signal_handler_disconnect(m_pWatchedSurface, m_nStateHandler);
+        g_object_unref(m_pWatchedSurface);
+        m_pWatchedSurface = nullptr;
+    }
+    GtkNative* native = area ? gtk_widget_get_native(area) : nullptr;
+    GdkSurface* surface = native ? gtk_native_get_surface(native) : nullptr;
+    if (surface && GDK_IS_TOPLEVEL(surface)) {
+        m_pWatchedSurface = GDK_SURFACE(g_object_ref(surface));
+        m_nStateHandler = Connect<void, GParamSpec*>(surface, "notify::state",
+                                                     [this](GParamSpec*) { FollowShown(); });
+    }
+    FollowShown();
 }
 
 void Preview::StopRendering() {
@@ -132,6 +171,8 @@ void Preview::EnterFullScreen(GtkWindow* parent) {
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area), Draw, this, nullptr);
     gtk_window_set_child(m_pFullWindow, area);
     Connect<void, int, int>(area, "resize", [this, area](int, int) { StartOn(area, false); });
+    Connect(area, "map", [this] { FollowShown(); });
+    Connect(area, "unmap", [this] { FollowShown(); });
 
     // Any key or click ends it, as the saver itself ends.
     GtkEventController* keys = gtk_event_controller_key_new();
@@ -192,7 +233,8 @@ void Preview::LoadPalette(const PaletteEntry palette[256]) {
 
 void Preview::Present(int, int, int width, int height) {
     // Cairo's RGB24 is the expander's opaque ARGB, top line first.
-    m_expander.Expand(m_aImage.data(), ImagePitch(width), width, height, m_exchange.Back(), width);
+    m_expander.Expand(m_aImage.data(), ImagePitch(width), width, height, m_exchange.Back().data(),
+                      width);
     if (m_exchange.Publish())
         RunOnMainThread(m_pAlive, [](Preview& preview) {
             if (preview.m_pShowing)
@@ -211,14 +253,14 @@ void Preview::Draw(GtkDrawingArea* area, cairo_t* cr, int width, int height, gpo
     auto& self = *static_cast<Preview*>(data);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
-    if (GTK_WIDGET(area) != self.m_pShowing || self.m_exchange.Width() == 0)
+    if (GTK_WIDGET(area) != self.m_pShowing)
         return;
     if (self.m_exchange.Take())
         ++self.m_nFramesShown;
-    const int imageW = self.m_exchange.Width();
-    const int imageH = self.m_exchange.Height();
+    const int imageW = self.m_rcDraw.Width();
+    const int imageH = self.m_rcDraw.Height();
     cairo_surface_t* image = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(self.m_exchange.Front())),
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(self.m_exchange.Front().data())),
         CAIRO_FORMAT_RGB24, imageW, imageH, imageW * 4);
     cairo_scale(cr, static_cast<double>(width) / imageW, static_cast<double>(height) / imageH);
     cairo_set_source_surface(cr, image, 0, 0);

@@ -2,10 +2,10 @@
 
 #include "editor/PreviewControl.h"
 #include "engine/FrameTarget.h"
+#include "engine/PaletteExpander.h"
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "linux/FrameExchange.h"
-#include "engine/PaletteExpander.h"
 
 #include <gtk/gtk.h>
 
@@ -55,12 +55,16 @@ public:
 
 private:
     void StartOn(GtkWidget* area, bool small);
+    // Draws only while the area is mapped and its window not minimized.
+    void FollowShown();
+    void WatchWindowState(GtkWidget* area);
     void StopRendering();
     static void Draw(GtkDrawingArea* area, cairo_t* cr, int width, int height, gpointer self);
 
     std::function<void(int)> m_onFrameRate;
     RenderThread m_renderer;
-    FrameExchange m_exchange;
+    // Cairo's RGB24 pixels, m_rcDraw's size.
+    FrameExchange<std::vector<uint32_t>> m_exchange;
     std::vector<uint8_t> m_aImage;
     PaletteExpander m_expander;
     Rect m_rcDraw;
@@ -68,7 +72,10 @@ private:
     bool m_bRendering = false;
     int m_nFramesShown = 0;
     GtkWidget* m_pArea;
-    gulong m_aHandlers[2] = {};
+    gulong m_aHandlers[4] = {};
+    // The minimized state of the surface the area is on, while it is mapped.
+    GdkSurface* m_pWatchedSurface = nullptr;
+    gulong m_nStateHandler = 0;
     GtkWidget* m_pShowing = nullptr;
     GtkWindow* m_pFullWindow = nullptr;
     // Shared with callbacks queued from the worker, which may run after this object is gone.
