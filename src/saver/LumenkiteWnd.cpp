@@ -4,6 +4,7 @@
 #include "engine/RenderStart.h"
 #include "engine/RenderThread.h"
 #include "framework/Geometry.h"
+#include "saver/RefreshRate.h"
 #include "saver/ScreenMetrics.h"
 #include "settings/Settings.h"
 #include "support/Trace.h"
@@ -21,6 +22,15 @@ constexpr UINT DeskTimerMs = 1000;
 // off an unplugged monitor about 100 ms before it lists the monitors without it.
 constexpr UINT_PTR MoveTimer = 2;
 constexpr UINT MoveGraceMs = 400;
+// How often a preview looks whether it can be seen and which monitor shows it: a child hears
+// nothing of its top-level window's minimizing or moving, nor of the control panel's, which
+// belongs to another program. The look costs microseconds.
+constexpr UINT_PTR WatchTimer = 3;
+constexpr UINT WatchTimerMs = 15;
+// How often a preview reads its monitor's refresh rate again: only top-level windows are told of
+// display changes.
+constexpr UINT_PTR RateTimer = 4;
+constexpr UINT RateTimerMs = 1000;
 
 } // namespace
 
@@ -94,6 +104,13 @@ void LumenkiteWnd::StartRender(const RenderStart& start) {
     m_pImage = std::make_unique<MonitorImage>(m_hdcWindow, m_nImageWidth, m_nImageHeight);
     Trace(TraceInfo, "LumenkiteWnd: Created DIB, handle = 0x%X",
           static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_pImage->Bitmap())));
+    // Before the first frame, which must neither come too fast nor be drawn unseen.
+    FollowRefreshRate(true);
+    FollowVisibility();
+    if (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) {
+        SetTimer(m_hWnd, WatchTimer, WatchTimerMs, nullptr);
+        SetTimer(m_hWnd, RateTimer, RateTimerMs, nullptr);
+    }
     m_pRenderThread->StartRender(this, start, m_pImage->Bits());
 }
 
@@ -105,6 +122,7 @@ void LumenkiteWnd::StartDesk(const Rect& screen, bool cycle) {
     m_hdcWindow = GetDC(m_hWnd);
     Trace(TraceInfo, "LumenkiteWnd: Starting on %d monitors, %s", static_cast<int>(m_aDesk.size()),
           m_pSettings->AllMonitors ? "every one" : "the primary alone");
+    FollowVisibility();
     m_pRenderThread->StartRender(
         m_monitors.Follow(DrawnMonitors(m_aDesk, m_pSettings->AllMonitors), screen, m_hdcWindow),
         cycle);
@@ -139,6 +157,9 @@ void LumenkiteWnd::Stop() {
         KillTimer(m_hWnd, DeskTimer);
         KillTimer(m_hWnd, MoveTimer);
     }
+    KillTimer(m_hWnd, WatchTimer);
+    KillTimer(m_hWnd, RateTimer);
+    m_hMonitor = nullptr;
     m_bFollowsDesk = false;
     m_bMoveHeld = false;
     m_monitors.Clear();
@@ -214,6 +235,30 @@ int LumenkiteWnd::Presents() const {
     return presents;
 }
 
+void LumenkiteWnd::FollowVisibility() {
+    if (m_pRenderThread)
+        m_pRenderThread->SetShown(m_visibility.CanBeSeen(m_hWnd));
+}
+
+void LumenkiteWnd::FollowRefreshRate(bool reread) {
+    // The saver's monitors carry their own rates.
+    if (!m_pRenderThread || m_bFollowsDesk || !m_hWnd)
+        return;
+    // The draw area's monitor: a full-screen preview covers the desk but draws on the primary.
+    RECT drawn = ToRECT(m_rcDraw);
+    MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&drawn), 2);
+    HMONITOR monitor = MonitorFromRect(&drawn, MONITOR_DEFAULTTONEAREST);
+    if (monitor == m_hMonitor && !reread)
+        return;
+    m_hMonitor = monitor;
+    const double hz = MonitorRefreshRate(monitor);
+    if (hz == m_dRefreshHz)
+        return;
+    Trace(TraceInfo, "LumenkiteWnd: Paced by a display of %g Hz", hz);
+    m_dRefreshHz = hz;
+    m_pRenderThread->SetRefreshRate(hz);
+}
+
 bool LumenkiteWnd::IsRendering() const {
     return m_pRenderThread && m_hdcWindow;
 }
@@ -261,6 +306,29 @@ LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DISPLAYCHANGE:
         FollowMonitors(SystemScreenMetrics().Monitors());
+        FollowRefreshRate(true);
+        break;
+    case WM_SHOWWINDOW:
+        // Sent before the change: a window about to be hidden stops at once; one about to be
+        // shown is looked at once it is, as its position changes.
+        if (!wParam && m_pRenderThread)
+            m_pRenderThread->SetShown(false);
+        break;
+    case WM_SIZE:
+        FollowVisibility();
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT result = Default(message, wParam, lParam);
+        FollowVisibility();
+        FollowRefreshRate(false);
+        return result;
+    }
+    case WM_POWERBROADCAST:
+        if (m_visibility.OnPowerBroadcast(wParam, lParam)) {
+            Trace(TraceInfo, "LumenkiteWnd: Display %s", m_visibility.DisplayOn() ? "on" : "off");
+            FollowVisibility();
+            return TRUE;
+        }
         break;
     case WM_TIMER:
         if (wParam == DeskTimer) {
@@ -273,6 +341,15 @@ LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 EndSaver("MouseMove");
             return 0;
         }
+        if (wParam == WatchTimer) {
+            FollowVisibility();
+            FollowRefreshRate(false);
+            return 0;
+        }
+        if (wParam == RateTimer) {
+            FollowRefreshRate(true);
+            return 0;
+        }
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && m_bNotifyActivate && m_pListener)
@@ -282,7 +359,11 @@ LRESULT LumenkiteWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (m_bIsSaver && (wParam & 0xFFF0) == SC_SCREENSAVE)
             return 0;
         break;
+    case WM_CREATE:
+        m_visibility.Watch(m_hWnd);
+        break;
     case WM_DESTROY:
+        m_visibility.Unwatch();
         if (IsRendering()) {
             Trace(TraceInfo, "LumenkiteWnd: Stopping render in OnDestroy()");
             Stop();

@@ -3,6 +3,7 @@
 #include "editor/PreviewControl.h"
 #include "engine/FrameTarget.h"
 #include "framework/Window.h"
+#include "framework/WindowVisibility.h"
 #include "saver/Monitor.h"
 #include "saver/MonitorImage.h"
 #include "saver/MonitorSet.h"
@@ -21,9 +22,10 @@ class Settings;
 struct RenderStart;
 
 // The window the animation is shown in: the full-screen saver, the control-panel preview and the
-// configuration dialog's previews. It owns the 8-bit images, its drawing contexts and the render
-// thread that draws into the images and presents them here: one image for a preview, one per
-// monitor for the saver, which follows monitors that come, go, move or change size.
+// configuration dialog's previews. It owns the images, its drawing contexts and the render thread
+// that draws into the images and presents them here: one image for a preview, one per monitor for
+// the saver, which follows monitors that come, go, move or change size. Frames come no faster
+// than the monitor showing them refreshes, and none while nothing of the window can be seen.
 class LumenkiteWnd : public Window, public FrameTarget, public PreviewControl {
 public:
     LumenkiteWnd(Settings* settings, bool isSaver, RenderListener* listener);
@@ -95,6 +97,11 @@ private:
     bool IsRendering() const;
     void EndSaver(const char* reason);
     void OnPointerMoved();
+    // Lets the render draw exactly while something of the window can be seen.
+    void FollowVisibility();
+    // Paces a single-view render by the monitor showing its draw area: when that monitor changed,
+    // or always when `reread`.
+    void FollowRefreshRate(bool reread);
 
     std::unique_ptr<RenderThread> m_pRenderThread;
     Settings* m_pSettings;
@@ -115,6 +122,10 @@ private:
     HDC m_hdcWindow = nullptr;
     Rect m_rcDraw;
     POINT m_ptFirstMouse = {-1, -1};
+    WindowVisibility m_visibility;
+    // The monitor a single-view render is paced by, and its rate as last read.
+    HMONITOR m_hMonitor = nullptr;
+    double m_dRefreshHz = -1.0;
     bool m_bIsSaver;
     bool m_bRestrictParticles = false;
 };

@@ -12,6 +12,8 @@ struct Monitor {
     std::string device;
     Rect rect;
     bool primary = false;
+    // Its display's refresh rate; 0 or 1 where the system does not say.
+    double refreshHz = 0.0;
     bool operator==(const Monitor&) const = default;
 };
 

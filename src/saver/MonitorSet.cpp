@@ -19,7 +19,7 @@ std::vector<RenderView> MonitorSet::Follow(const std::vector<Monitor>& monitors,
         if (!image->IsValid())
             continue;
         views.push_back({image.get(), InWindow(monitor.rect, screen), image->Bits(),
-                         ImagePitch(image->Width())});
+                         ImagePitch(image->Width()), monitor.refreshHz});
         now.push_back({monitor, std::move(image)});
     }
     for (Shown& old : m_aShown) {

@@ -1,5 +1,6 @@
 #include "saver/ScreenMetrics.h"
 
+#include "saver/RefreshRate.h"
 #include "support/Trace.h"
 
 #include <windows.h>
@@ -18,7 +19,8 @@ BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM param) {
         reinterpret_cast<std::vector<Monitor>*>(param)->push_back(
             {info.szDevice,
              {r.left, r.top, r.right, r.bottom},
-             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
+             DeviceRefreshRate(info.szDevice)});
     }
     return TRUE;
 }
@@ -33,7 +35,8 @@ std::vector<Monitor> ScreenMetrics::Monitors() const {
     std::vector<Monitor> desk;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&desk));
     if (desk.empty())
-        desk.push_back({"", {0, 0, Get(SM_CXSCREEN), Get(SM_CYSCREEN)}, true});
+        desk.push_back(
+            {"", {0, 0, Get(SM_CXSCREEN), Get(SM_CYSCREEN)}, true, DeviceRefreshRate("")});
     return desk;
 }
 

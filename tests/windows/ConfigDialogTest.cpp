@@ -302,6 +302,23 @@ TEST_F(ConfigDialogTest, EnterInAPageIsTheDialogsOkAndEscapeItsCancel) {
     EXPECT_NE(Stored().find("CurrentPreset"), std::string::npos);
 }
 
+TEST_F(ConfigDialogTest, TheMinimizedDialogsPreviewDrawsNothingUntilRestored) {
+    Open();
+    auto* preview = const_cast<LumenkiteWnd*>(m_pDialog->Preview());
+    auto presents = [&] {
+        auto lock = preview->LockRender();
+        return preview->Presents();
+    };
+    ASSERT_TRUE(WaitFor([&] { return presents() > 0; }, 5000));
+    ShowWindow(m_hDialog, SW_MINIMIZE);
+    SleepPumping(100);
+    const int minimized = presents();
+    SleepPumping(400);
+    EXPECT_EQ(presents(), minimized);
+    ShowWindow(m_hDialog, SW_RESTORE);
+    EXPECT_TRUE(WaitFor([&] { return presents() > minimized; }, 3000));
+}
+
 TEST_F(ConfigDialogTest, FullScreenTwiceComesBackToTheSameDialog) {
     Open();
     RECT start = WindowRect(m_hDialog);

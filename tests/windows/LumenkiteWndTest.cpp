@@ -4,10 +4,12 @@
 #include "saver/LumenkiteWnd.h"
 #include "WindowsTestSupport.h"
 #include "app/App.h"
+#include "engine/FrameCadence.h"
 #include "engine/PaletteExpander.h"
 #include "engine/RenderListener.h"
 #include "engine/RenderThread.h"
 #include "engine/SmoothThing.h"
+#include "framework/Geometry.h"
 #include "saver/ScreenMetrics.h"
 #include "settings/RegTree.h"
 #include "settings/Settings.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 
 using namespace wintest;
@@ -60,6 +63,18 @@ uint32_t Rgb(const PaletteEntry& e) {
 int Presents(LumenkiteWnd& window) {
     auto lock = window.LockRender();
     return window.Presents();
+}
+
+// Frames presented while this thread serves its windows for `ms`.
+int PresentsDuring(LumenkiteWnd& window, DWORD ms) {
+    const int before = Presents(window);
+    SleepPumping(ms);
+    return Presents(window) - before;
+}
+
+bool DrawsAgain(LumenkiteWnd& window) {
+    const int before = Presents(window);
+    return WaitFor([&] { return Presents(window) > before; }, 3000);
 }
 
 class LumenkiteWndTest : public ::testing::Test {
@@ -315,6 +330,107 @@ TEST_F(LumenkiteWndTest, PreviewStartUpFillsTheParentDrawsAndEndsWithIt) {
     EXPECT_FALSE(IsWindow(child));
     EXPECT_EQ(window->m_hWnd, nullptr);
     EXPECT_EQ(window->WindowDc(), nullptr) << "rendering stops with the window";
+}
+
+TEST_F(LumenkiteWndTest, APreviewDrawsOnlyWhileItsParentIsShownAndNotMinimized) {
+    HostWindow host(300, 200, 152, 112);
+    ShowWindow(host.m_hWnd, SW_HIDE);
+    std::unique_ptr<LumenkiteWnd> window = App::CreatePreviewWindow(m_settings, host.m_hWnd);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(PresentsDuring(*window, 300), 0);
+    ShowWindow(host.m_hWnd, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(DrawsAgain(*window));
+    ShowWindow(host.m_hWnd, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(host.m_hWnd));
+    SleepPumping(100);
+    EXPECT_EQ(PresentsDuring(*window, 300), 0);
+    ShowWindow(host.m_hWnd, SW_RESTORE);
+    EXPECT_TRUE(DrawsAgain(*window));
+}
+
+// GUID_CONSOLE_DISPLAY_STATE's news: 0 off, 1 on, 2 dimmed.
+LRESULT SendDisplayState(HWND hwnd, DWORD state) {
+    constexpr GUID displayState = {
+        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    alignas(POWERBROADCAST_SETTING) BYTE buffer[sizeof(POWERBROADCAST_SETTING) + sizeof state] = {};
+    auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
+    setting->PowerSetting = displayState;
+    setting->DataLength = sizeof state;
+    std::memcpy(setting->Data, &state, sizeof state);
+    return SendMessageA(hwnd, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                        reinterpret_cast<LPARAM>(buffer));
+}
+
+TEST_F(LumenkiteWndTest, TheSaverDrawsNothingWhileTheDisplayIsOffAndStillWhenDimmed) {
+    std::unique_ptr<LumenkiteWnd> window = App::CreateSaverWindow(m_settings);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(DrawsAgain(*window));
+    for (DWORD lit : {1u, 2u}) {
+        EXPECT_EQ(SendDisplayState(window->m_hWnd, 0), TRUE);
+        // At most the frame already under way.
+        EXPECT_LE(PresentsDuring(*window, 400), 1) << lit;
+        SendDisplayState(window->m_hWnd, lit);
+        EXPECT_TRUE(DrawsAgain(*window)) << lit;
+    }
+}
+
+double ReportedRate(HMONITOR monitor) {
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode);
+    return mode.dmDisplayFrequency;
+}
+
+// Counts the frames of about a second: no more than the display can show in the time measured.
+void ExpectNoFasterThan(LumenkiteWnd& window, double hz) {
+    ASSERT_TRUE(DrawsAgain(window));
+    LARGE_INTEGER frequency, t0, t1;
+    QueryPerformanceFrequency(&frequency);
+    int before, after;
+    {
+        auto lock = window.LockRender();
+        before = window.Presents();
+        QueryPerformanceCounter(&t0);
+    }
+    SleepPumping(1000);
+    {
+        auto lock = window.LockRender();
+        after = window.Presents();
+        QueryPerformanceCounter(&t1);
+    }
+    const double seconds =
+        static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart);
+    EXPECT_GT(after, before);
+    EXPECT_LE(after - before, DisplayRefreshRate(hz) * seconds + 1);
+}
+
+TEST_F(LumenkiteWndTest, FramesComeNoFasterThanTheirMonitorRefreshes) {
+    // A share that does not hold the small preview back.
+    m_settings.CPU = 100;
+    std::unique_ptr<LumenkiteWnd> saver = App::CreateSaverWindow(m_settings);
+    ASSERT_NE(saver, nullptr);
+    const std::vector<Monitor> desk = SystemScreenMetrics().Monitors();
+    ASSERT_EQ(saver->Renderer()->ViewCount(), desk.size());
+    double fastest = 0;
+    for (size_t i = 0; i < desk.size(); ++i) {
+        const RECT rect = ToRECT(desk[i].rect);
+        const double hz = ReportedRate(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+        EXPECT_EQ(saver->Renderer()->View(i).refreshHz, hz) << i;
+        fastest = std::max(fastest, DisplayRefreshRate(hz));
+    }
+    ExpectNoFasterThan(*saver, fastest);
+    saver.reset();
+
+    HWND host = SharedHost(0, 0, 64, 48);
+    auto preview = MakeChild(host, false);
+    preview->Start(Rect{0, 0, 64, 48}, false, 1.0, false);
+    preview->ApplyCpu();
+    const double hz = ReportedRate(MonitorFromWindow(host, MONITOR_DEFAULTTONEAREST));
+    EXPECT_EQ(preview->Renderer()->View(0).refreshHz, hz);
+    ExpectNoFasterThan(*preview, hz);
 }
 
 TEST_F(LumenkiteWndTest, SaverWindowIsATopMostPopUpWithTheInvisibleCursor) {
