@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 
@@ -377,38 +378,31 @@ TEST_F(LumenkiteWndTest, TheSaverDrawsNothingWhileTheDisplayIsOffAndStillWhenDim
 double ReportedRate(HMONITOR monitor) {
     MONITORINFOEXA info = {};
     info.cbSize = sizeof info;
-    GetMonitorInfoA(monitor, &info);
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
+    GetMonitorInfoA(monitor, &info);
     EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode);
     return mode.dmDisplayFrequency;
 }
 
-// Counts the frames of about a second: no more than the display can show in the time measured.
+// About a second's frames: no more than the display shows in the time measured.
 void ExpectNoFasterThan(LumenkiteWnd& window, double hz) {
     ASSERT_TRUE(DrawsAgain(window));
-    LARGE_INTEGER frequency, t0, t1;
-    QueryPerformanceFrequency(&frequency);
-    int before, after;
-    {
+    auto count = [&](std::chrono::steady_clock::time_point& at) {
         auto lock = window.LockRender();
-        before = window.Presents();
-        QueryPerformanceCounter(&t0);
-    }
+        at = std::chrono::steady_clock::now();
+        return window.Presents();
+    };
+    std::chrono::steady_clock::time_point t0, t1;
+    const int before = count(t0);
     SleepPumping(1000);
-    {
-        auto lock = window.LockRender();
-        after = window.Presents();
-        QueryPerformanceCounter(&t1);
-    }
-    const double seconds =
-        static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart);
-    EXPECT_GT(after, before);
-    EXPECT_LE(after - before, DisplayRefreshRate(hz) * seconds + 1);
+    const int frames = count(t1) - before;
+    EXPECT_GT(frames, 0);
+    EXPECT_LE(frames, DisplayRefreshRate(hz) * std::chrono::duration<double>(t1 - t0).count() + 1);
 }
 
 TEST_F(LumenkiteWndTest, FramesComeNoFasterThanTheirMonitorRefreshes) {
-    // A share that does not hold the small preview back.
+    // A share that does not hold the frames back.
     m_settings.CPU = 100;
     std::unique_ptr<LumenkiteWnd> saver = App::CreateSaverWindow(m_settings);
     ASSERT_NE(saver, nullptr);
