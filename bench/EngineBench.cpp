@@ -62,7 +62,7 @@ void BM_Road(benchmark::State& state, int presetIndex, const Desk& desk) {
     state.counters["frame_ms"] = ms.pass;
     state.counters["present_ms"] = ms.reference;
     state.counters["memcpy_ms"] = ms.copy;
-    state.counters["upload_ms"] = c.Host().Uploads() ? ms.extra : -1;
+    state.counters["texture"] = c.Host().IntoTexture();
 }
 
 void BM_Tick(benchmark::State& state, const Desk& desk) {
@@ -87,6 +87,7 @@ public:
     std::vector<std::string> roadOrder;
     std::map<std::string, TickRow> ticks;
     std::vector<std::string> tickOrder;
+    bool intoTexture = false;
 
     bool ReportContext(const Context& context) override {
         std::printf("%d CPUs at %.0f MHz; smoothing kernels used by the engine: %s\n",
@@ -114,7 +115,7 @@ public:
                 r->second.frameMs = Value(run, "frame_ms");
                 r->second.presentMs = Value(run, "present_ms");
                 r->second.memcpyMs = Value(run, "memcpy_ms");
-                r->second.extraMs = Value(run, "upload_ms");
+                intoTexture = Value(run, "texture") > 0;
             } else if (auto t = ticks.find(name); t != ticks.end()) {
                 t->second.tickMs = Value(run, "tick_ms");
             }
@@ -138,16 +139,16 @@ public:
         for (const std::string& name : roadOrder)
             if (roads[name].frameMs > 0)
                 roadRows.push_back(roads[name]);
-        // The upload runs on the window's thread while the worker goes on with the next frame.
-        const bool uploads = !roadRows.empty() && roadRows.front().extraMs >= 0;
-        PrintRoadTable(roadRows, "expansion through the palette into the 32-bit frame",
-                       "the 32-bit frame", uploads ? "texture ms" : nullptr);
-        if (uploads)
-            std::printf("texture ms: SDL_UpdateTexture of the frame on the window's thread "
-                        "(software renderer, dummy video driver), not in the total\n");
-        else
-            std::printf("SDL would not start without a display here: the texture upload on the "
-                        "window's thread is not timed\n");
+        PrintRoadTable(roadRows,
+                       "present: the worker's copy of the 8-bit image and its palette, then the "
+                       "window's thread's expansion through the palette straight into the locked "
+                       "streaming texture",
+                       "the copy and the texture's pixels", nullptr);
+        std::printf("The texture: %s; SDL_LockTexture, the expansion, SDL_UnlockTexture, no "
+                    "SDL_UpdateTexture\n",
+                    intoTexture ? "ARGB8888 streaming on the software renderer of SDL's dummy "
+                                  "video driver"
+                                : "plain memory, as SDL would not start here");
         std::vector<TickRow> tickRows;
         for (const std::string& name : tickOrder)
             if (ticks[name].tickMs > 0)
