@@ -496,6 +496,8 @@ std::vector<RenderView> SdlHost::DeskViews() const {
         const Rect onDesktop{r.left + desk.left, r.top + desk.top, r.right + desk.left,
                              r.bottom + desk.top};
         views.push_back(shown.target->View(r, RefreshRateOf(m_aDisplays, onDesktop)));
+        Trace(TraceInfo, "App: Monitor %d refreshes at %g Hz", static_cast<int>(views.size()),
+              views.back().refreshHz);
     }
     return views;
 }
