@@ -15,30 +15,15 @@ void PaletteExpander::LoadPalette(const PaletteEntry palette[256]) {
 
 void PaletteExpander::Expand(const uint8_t* image, int pitch, int width, int height, uint32_t* out,
                              int outPitch) const {
-    const bool streaming = size_t(width) * size_t(height) * 4 >= StreamingBytes;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = image + static_cast<std::ptrdiff_t>(height - 1 - y) * pitch;
-        uint32_t* row = out + static_cast<std::ptrdiff_t>(y) * outPitch;
-        if (streaming)
-            ExpandRow<true>(in, row, width);
-        else
-            ExpandRow<false>(in, row, width);
-    }
-#if defined(__SSE2__)
-    // Streaming stores are weakly ordered: they must all land before the frame is handed on.
-    if (streaming)
-        _mm_sfence();
-#endif
+    for (int y = 0; y < height; ++y)
+        ExpandRow(image + static_cast<std::ptrdiff_t>(height - 1 - y) * pitch,
+                  out + static_cast<std::ptrdiff_t>(y) * outPitch, width);
 }
 
-template <bool Streaming>
 void PaletteExpander::ExpandRow(const uint8_t* in, uint32_t* out, int width) const {
     int x = 0;
 #if defined(__SSE2__)
     if constexpr (std::endian::native == std::endian::little) {
-        // Streaming stores need 16-byte aligned destinations.
-        for (; x < width && (reinterpret_cast<uintptr_t>(out + x) & 15) != 0; ++x)
-            out[x] = m_aPixel[in[x]];
         // Eight indices in one load and eight pixels in two stores. The glow leaves wide
         // stretches of one colour (black, mostly), so eight indices the same as the previous
         // eight reuse their pixels.
@@ -57,13 +42,8 @@ void PaletteExpander::ExpandRow(const uint8_t* in, uint32_t* out, int width) con
                 high = _mm_setr_epi32(at(4), at(5), at(6), at(7));
             }
             auto* to = reinterpret_cast<__m128i*>(out + x);
-            if constexpr (Streaming) {
-                _mm_stream_si128(to, low);
-                _mm_stream_si128(to + 1, high);
-            } else {
-                _mm_store_si128(to, low);
-                _mm_store_si128(to + 1, high);
-            }
+            _mm_storeu_si128(to, low);
+            _mm_storeu_si128(to + 1, high);
         }
     }
 #endif

@@ -123,19 +123,3 @@ TEST(PaletteExpander, ANewPaletteAppliesToEveryPixel) {
     f.Expand(expander);
     f.ExpectMatches(second);
 }
-
-// A frame large enough to be written past the caches, its rows starting at every alignment.
-TEST(PaletteExpander, LargeFramesOnUnalignedRows) {
-    PaletteEntry palette[256];
-    DistinctPalette(palette, 9);
-    PaletteExpander expander;
-    expander.LoadPalette(palette);
-    SeedRand(5);
-    Frame f(1101, 1000, 3, 2);
-    ASSERT_GE(size_t(f.width) * size_t(f.height) * 4, PaletteExpander::StreamingBytes);
-    for (int y = 0; y < f.height; ++y)
-        for (int x = 0; x < f.width; ++x)
-            f.At(x, y) = (x / 16 + y) % 2 ? 0 : uint8_t(Rand() & 255);
-    f.Expand(expander);
-    f.ExpectMatches(palette);
-}
