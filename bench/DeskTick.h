@@ -96,8 +96,9 @@ inline void PrintTickTable(const std::vector<TickRow>& rows, const std::string& 
     for (const TickRow& r : rows)
         if (r.desk.size() == 1)
             alone[DeskName(r.desk)] = r.tickMs;
-    std::printf("\nOne tick of the render thread: every monitor's DoFrame and expansion into its "
-                "32-bit frame in turn; %s, normal filter, %d worms asked for on each monitor; "
+    std::printf("\nOne tick of the render thread: every monitor's DoFrame and the hand-over of its "
+                "8-bit image with its palette in turn; %s, normal filter, %d worms asked for on "
+                "each monitor; "
                 "paced at the default processor share of %d%% on %.0f Hz displays by one thread "
                 "for the desk (one) or a thread per monitor (own; cpu: their shares summed, %% of "
                 "one core)\n",
