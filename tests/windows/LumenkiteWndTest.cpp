@@ -385,7 +385,8 @@ double ReportedRate(HMONITOR monitor) {
     return mode.dmDisplayFrequency;
 }
 
-// About a second's frames: no more than the display shows in the time measured.
+// About a second's frames: no more than the display shows in the time measured. Frames start a
+// period after the last one was due, so a late one just inside the interval can bring one more.
 void ExpectNoFasterThan(LumenkiteWnd& window, double hz) {
     ASSERT_TRUE(DrawsAgain(window));
     auto count = [&](std::chrono::steady_clock::time_point& at) {
@@ -398,7 +399,7 @@ void ExpectNoFasterThan(LumenkiteWnd& window, double hz) {
     SleepPumping(1000);
     const int frames = count(t1) - before;
     EXPECT_GT(frames, 0);
-    EXPECT_LE(frames, DisplayRefreshRate(hz) * std::chrono::duration<double>(t1 - t0).count() + 1);
+    EXPECT_LE(frames, DisplayRefreshRate(hz) * std::chrono::duration<double>(t1 - t0).count() + 2);
 }
 
 TEST_F(LumenkiteWndTest, FramesComeNoFasterThanTheirMonitorRefreshes) {
