@@ -93,6 +93,19 @@ protected:
         ChildResult r = RunChild(argv, Env(), 10000);
         ASSERT_EQ(r.status, 0) << r.err;
     }
+    // A mapped window of the test's own, for --window-id, and its id as the option takes it.
+    Window MapForeignWindow(int width, int height) {
+        const Window window = XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10,
+                                                  width, height, 0, 0, 0);
+        XMapWindow(m_pDisplay, window);
+        XSync(m_pDisplay, False);
+        return window;
+    }
+    static std::string IdOf(Window window) {
+        char id[32];
+        std::snprintf(id, sizeof id, "0x%lx", window);
+        return id;
+    }
     // Unmapped, the program's window draws nothing over the seconds it stays so, not one frame;
     // mapped again, it draws on.
     void ExpectNoFramesWhileUnmapped(Child& program, Window window) {
@@ -226,13 +239,8 @@ TEST_F(LinuxWindowModes, SaverEndsOnTheSecondOfTwoDifferentMousePositions) {
 }
 
 TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
-    Window window =
-        XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 200, 120, 0, 0, 0);
-    XMapWindow(m_pDisplay, window);
-    XSync(m_pDisplay, False);
-    char id[32];
-    std::snprintf(id, sizeof id, "0x%lx", window);
-    auto hack = Start({"--window-id", id, "--preset", "Classic Worms"});
+    const Window window = MapForeignWindow(200, 120);
+    auto hack = Start({"--window-id", IdOf(window), "--preset", "Classic Worms"});
     EXPECT_TRUE(WaitFor([&] { return LitPixels(window, 0, 0, 200, 120) > 50; }, 10000ms));
 
     XResizeWindow(m_pDisplay, window, 320, 200);
@@ -248,9 +256,6 @@ TEST_F(LinuxWindowModes, WindowIdDrawsIntoAForeignWindowAndFollowsItsSize) {
     XDestroyWindow(m_pDisplay, window);
 }
 
-// The ways a hack embedded by a screensaver daemon is ended: its window destroyed, alone or
-// right after SIGTERM, and the X server going away. Each must end the program, not leave it
-// ticking with its main thread stuck in X.
 TEST_F(LinuxWindowModes, WindowDrawsNothingWhileUnmapped) {
     auto program = Start({"--size", "160x100"});
     Window window = 0;
@@ -259,13 +264,8 @@ TEST_F(LinuxWindowModes, WindowDrawsNothingWhileUnmapped) {
 }
 
 TEST_F(LinuxWindowModes, WindowIdDrawsNothingWhileUnmapped) {
-    Window window =
-        XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 160, 100, 0, 0, 0);
-    XMapWindow(m_pDisplay, window);
-    XSync(m_pDisplay, False);
-    char id[32];
-    std::snprintf(id, sizeof id, "0x%lx", window);
-    auto hack = Start({"--window-id", id});
+    const Window window = MapForeignWindow(160, 100);
+    auto hack = Start({"--window-id", IdOf(window)});
     ExpectNoFramesWhileUnmapped(*hack, window);
     XDestroyWindow(m_pDisplay, window);
 }
@@ -301,16 +301,14 @@ TEST_F(LinuxWindowModes, WindowDrawsNoMoreFramesThanTheDisplayShows) {
     }
 }
 
+// The ways a hack embedded by a screensaver daemon is ended: its window destroyed, alone or
+// right after SIGTERM, and the X server going away. Each must end the program, not leave it
+// ticking with its main thread stuck in X.
 TEST_F(LinuxWindowModes, WindowIdEndsWhenItsWindowIsDestroyed) {
     for (bool terminated : {false, true}) {
         SCOPED_TRACE(terminated ? "SIGTERM, then the window destroyed" : "the window destroyed");
-        Window window = XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 10, 10, 240,
-                                            160, 0, 0, 0);
-        XMapWindow(m_pDisplay, window);
-        XSync(m_pDisplay, False);
-        char id[32];
-        std::snprintf(id, sizeof id, "0x%lx", window);
-        auto hack = Start({"--window-id", id, "--preset", "Classic Worms"});
+        const Window window = MapForeignWindow(240, 160);
+        auto hack = Start({"--window-id", IdOf(window), "--preset", "Classic Worms"});
         ASSERT_TRUE(WaitFor([&] { return LitPixels(window, 0, 0, 240, 160) > 50; }, 10000ms));
         if (terminated)
             hack->Signal(SIGTERM);

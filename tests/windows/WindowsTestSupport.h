@@ -2,6 +2,7 @@
 
 // Helpers shared by the Windows tests: screen reads, message pumping, child processes.
 
+#include "framework/FrameDib.h"
 #include "framework/MemoryDc.h"
 
 #include <windows.h>
@@ -22,17 +23,10 @@ inline std::vector<uint32_t> CaptureScreen(int left, int top, int width, int hei
     HDC screen = GetDC(nullptr);
     MemoryDc memory;
     memory.Create(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    memory.Select(CreateDIBSection(memory.Dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    uint32_t* source = nullptr;
+    memory.Select(CreateFrameDib(memory.Dc(), width, height, &source));
     BitBlt(memory.Dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
-    const auto* source = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = source[i] & 0xFFFFFF;
     ReleaseDC(nullptr, screen);
