@@ -13,8 +13,6 @@ class FrameCadence {
 public:
     // Frames per second at most on a counter of `frequency` counts per second; 0 lifts the limit.
     void SetRate(double hz, int64_t frequency);
-    bool Limited() const { return m_nPeriod > 0; }
-    int64_t Period() const { return m_nPeriod; }
     // A frame starts at `now`. One that starts a whole period or more after it was due begins a
     // new schedule from `now`: a pause is not caught up with a burst.
     void Started(int64_t now);

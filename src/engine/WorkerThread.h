@@ -40,7 +40,6 @@ public:
     // Whether anything drawn can be seen. While not, a started worker sleeps without ticking; shown
     // again, it ticks at once and its rate report starts a fresh second.
     void SetShown(bool shown);
-    bool Shown() const { return m_bShown; }
     // Only the user-interface thread writes it, so it reads it without the lock.
     bool FullScreenPacing() const { return m_bFullScreenPacing; }
 
